@@ -1,0 +1,59 @@
+// The explicit refresh calls through which logic tells the windows what to redraw or rebuild
+// after a change. There is no observer mechanism: each operation names what it refreshes. Every
+// call has an empty default so that a window that does not exist yet simply ignores it.
+#pragma once
+
+#include "base/Types.h"
+
+#include <string>
+
+namespace corvane {
+
+enum class StatusPane { Marker, Link, Node, Position };
+
+class Refresh
+{
+public:
+    virtual ~Refresh() = default;
+
+    /// Document list: the document (relative path) gained its first or lost its last marker.
+    virtual void documentMarkersChanged(SjisView /*relativePath*/, bool /*hasMarkers*/) {}
+    /// Redraw every text view showing the document (relative path).
+    virtual void redrawTextViewsOf(SjisView /*relativePath*/) {}
+    /// Redraw the chart view when it is shown.
+    virtual void redrawChart() {}
+    virtual void rebuildMarkerList() {}
+    virtual void resetPropertiesPane() {}
+    /// Subject list: update the link mark of the sub-subject's row.
+    virtual void updateLinkMark(ObjectId /*subSubject*/) {}
+    /// Status bar pane text (UTF-8 is not needed: the texts are ASCII digits and " / ").
+    virtual void setStatusPane(StatusPane /*pane*/, const std::string& /*text*/) {}
+    /// Show the object at index: open its document (or activate its view) and move the view to
+    /// its span. The text view drops the highlight of the previous current marker itself.
+    virtual void showObjectSpan(int /*objectIndex*/) {}
+    /// Show the object's page in the properties pane, showing the pane when hidden.
+    virtual void showPropertiesOf(int /*objectIndex*/) {}
+    /// A text view must drop its highlight of the current marker (document given by relative path).
+    virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
+    /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
+    virtual void bookmarkCleared(int /*slot*/) {}
+};
+
+/// What logic may ask of the windows: the active child window and its caret.
+struct ActiveView
+{
+    enum class Kind { None, Text, Chart } kind = Kind::None;
+    SjisString fullPath;      ///< text view: full document path, possibly with a trailing "*"
+    ByteOffset caretByte = 0; ///< text view: caret byte position, 0 when it has none
+};
+
+class ViewQueries
+{
+public:
+    virtual ~ViewQueries() = default;
+    virtual ActiveView activeView() const { return {}; }
+    /// True when a text view of the document (relative path) is open.
+    virtual bool isDocumentOpen(SjisView /*relativePath*/) const { return false; }
+};
+
+} // namespace corvane

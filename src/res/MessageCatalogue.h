@@ -1,0 +1,16 @@
+// The numbered catalogue of every message the system shows, and the one function that shows one.
+#pragma once
+
+#include "base/MessageSink.h"
+
+namespace corvane {
+
+/// The catalogue text of number as UTF-8 ("\n" as line breaks), or nullptr when there is none.
+const char* catalogueText(int number);
+
+/// Looks up number, puts the leading text (Shift-JIS) in front and presents it through sink.
+/// A number without text shows nothing and returns Answer::None.
+Answer showMessage(MessageSink& sink, int number, SjisView leadingSjis = {},
+                   MessageStyle style = style::warning);
+
+} // namespace corvane

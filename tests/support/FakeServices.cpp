@@ -1,0 +1,87 @@
+#include "support/FakeServices.h"
+
+#include <algorithm>
+
+namespace corvane::test {
+
+Answer ScriptedMessages::present(int number, const std::string& fullTextUtf8, MessageStyle style)
+{
+    shown.push_back({number, fullTextUtf8, style});
+    if (!script.empty()) {
+        const Answer a = script.front();
+        script.pop_front();
+        return a;
+    }
+    switch (style.buttons) {
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+        return Answer::Yes;
+    case MessageButtons::Ok:
+    case MessageButtons::OkCancel:
+        break;
+    }
+    return Answer::Ok;
+}
+
+std::vector<int> ScriptedMessages::numbers() const
+{
+    std::vector<int> out;
+    for (const auto& m : shown)
+        out.push_back(m.number);
+    return out;
+}
+
+void RecordingRefresh::documentMarkersChanged(SjisView relativePath, bool hasMarkers)
+{
+    calls.push_back("markers " + std::string(relativePath) + (hasMarkers ? " 1" : " 0"));
+}
+void RecordingRefresh::redrawTextViewsOf(SjisView relativePath)
+{
+    calls.push_back("redrawText " + std::string(relativePath));
+}
+void RecordingRefresh::redrawChart() { calls.push_back("redrawChart"); }
+void RecordingRefresh::rebuildMarkerList() { calls.push_back("rebuildMarkerList"); }
+void RecordingRefresh::resetPropertiesPane() { calls.push_back("resetProperties"); }
+void RecordingRefresh::updateLinkMark(ObjectId subSubject)
+{
+    calls.push_back("linkMark " + std::to_string(subSubject));
+}
+void RecordingRefresh::setStatusPane(StatusPane pane, const std::string& text)
+{
+    status[static_cast<int>(pane)] = text;
+}
+void RecordingRefresh::showObjectSpan(int objectIndex)
+{
+    calls.push_back("showSpan " + std::to_string(objectIndex));
+}
+void RecordingRefresh::showPropertiesOf(int objectIndex)
+{
+    calls.push_back("showProperties " + std::to_string(objectIndex));
+}
+void RecordingRefresh::dropCurrentMarkerHighlight(SjisView relativePath)
+{
+    calls.push_back("dropHighlight " + std::string(relativePath));
+}
+void RecordingRefresh::bookmarkCleared(int slot)
+{
+    calls.push_back("bookmarkCleared " + std::to_string(slot));
+}
+
+bool RecordingRefresh::saw(const std::string& call) const
+{
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+bool FakeViews::isDocumentOpen(SjisView relativePath) const
+{
+    return std::find(openDocuments.begin(), openDocuments.end(), relativePath) !=
+           openDocuments.end();
+}
+
+std::optional<Colour> ScriptedColours::chooseColour(Colour initial)
+{
+    asked.push_back(initial);
+    return next;
+}
+
+} // namespace corvane::test

@@ -1,0 +1,83 @@
+// Fakes of the interfaces logic reports through: they record what was asked and answer from a
+// script, so tests can assert both the message shown and the path the logic took.
+#pragma once
+
+#include "base/MemorySettings.h"
+#include "base/Services.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane::test {
+
+struct ShownMessage
+{
+    int number;
+    std::string textUtf8; ///< leading text + catalogue text
+    MessageStyle style;
+};
+
+/// Answers from a queue; when the queue is empty, Yes for questions and Ok otherwise.
+class ScriptedMessages : public MessageSink
+{
+public:
+    Answer present(int number, const std::string& fullTextUtf8, MessageStyle style) override;
+    void answer(Answer a) { script.push_back(a); }
+
+    std::deque<Answer> script;
+    std::vector<ShownMessage> shown;
+    std::vector<int> numbers() const;
+};
+
+/// Records every refresh call as a line of text, e.g. "redrawChart" or "markers doc\\a 1".
+class RecordingRefresh : public Refresh
+{
+public:
+    void documentMarkersChanged(SjisView relativePath, bool hasMarkers) override;
+    void redrawTextViewsOf(SjisView relativePath) override;
+    void redrawChart() override;
+    void rebuildMarkerList() override;
+    void resetPropertiesPane() override;
+    void updateLinkMark(ObjectId subSubject) override;
+    void setStatusPane(StatusPane pane, const std::string& text) override;
+    void showObjectSpan(int objectIndex) override;
+    void showPropertiesOf(int objectIndex) override;
+    void dropCurrentMarkerHighlight(SjisView relativePath) override;
+    void bookmarkCleared(int slot) override;
+
+    bool saw(const std::string& call) const;
+    std::vector<std::string> calls;
+    std::string status[4];
+};
+
+class FakeViews : public ViewQueries
+{
+public:
+    ActiveView activeView() const override { return active; }
+    bool isDocumentOpen(SjisView relativePath) const override;
+    ActiveView active;
+    std::vector<SjisString> openDocuments; ///< relative paths
+};
+
+class ScriptedColours : public ColourChooser
+{
+public:
+    std::optional<Colour> chooseColour(Colour initial) override;
+    std::optional<Colour> next; ///< nullopt: the user cancels
+    std::vector<Colour> asked;  ///< initial colours offered
+};
+
+/// All fakes together, with a Services view of them.
+struct FakeServices
+{
+    MemorySettings settings;
+    ScriptedMessages messages;
+    RecordingRefresh refresh;
+    FakeViews views;
+    ScriptedColours colours;
+    Services services{settings, messages, refresh, views, colours};
+};
+
+} // namespace corvane::test
