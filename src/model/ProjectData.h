@@ -1,0 +1,56 @@
+// The state of the open project as the application object owns it: identity on disk, the two
+// settings blocks, the fixed-capacity object and link tables, and the run-time flags. Only data
+// here; the operations that keep it consistent live in ProjectOps.
+#pragma once
+
+#include "model/Records.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+struct ProjectData
+{
+    ProjectData();
+
+    /// Project folder as a disk path (UTF-8, "/" separators), always ending in "/". Empty when
+    /// no project is open.
+    std::string folder;
+    /// Project file name without extension, UTF-8. Empty when no project is open: that is the
+    /// test for "no project open".
+    std::string name;
+
+    TextViewSettings textView{};
+    ChartViewSettings chartView{};
+
+    /// Both tables are allocated once with room for kTableCapacity records and never grow.
+    std::unique_ptr<ObjectRecord[]> objects;
+    int objectCount = 0; ///< invariant: 0 <= objectCount <= kMaxObjects
+    std::unique_ptr<LinkRecord[]> links;
+    int linkCount = 0; ///< invariant: 0 <= linkCount <= kMaxLinks
+
+    // Run-time state, not stored in the project file.
+    bool modified = false;
+    /// Full disk paths of the documents open in text views, in opening order (at most 20).
+    std::vector<std::string> openDocuments;
+    bool chartShown = false;
+    int currentObject = -1; ///< index into objects, -1 for none
+
+    bool isOpen() const { return !name.empty(); }
+    /// folder + name + ".CVN"
+    std::string projectFilePath() const;
+    /// folder + "doc/"
+    std::string docFolder() const;
+
+    /// Copies settings blocks and tables from other (same capacity); identity and run-time
+    /// state are left alone.
+    void copyContentFrom(const ProjectData& other);
+    /// Counts 0, current object -1; tables keep their storage.
+    void clearTables();
+};
+
+inline constexpr int kMaxOpenDocuments = 20;
+
+} // namespace corvane
