@@ -1,0 +1,35 @@
+// The open documents list beside the project file (project name + ".opn"): one full document path
+// per line, Shift-JIS, CR LF, in the order the text views were opened. Written at close, read at
+// open to reopen the same documents.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+struct ProjectData;
+
+namespace opn {
+
+/// folder + name + ".opn"
+std::string listPath(const ProjectData& data);
+
+/// Writes data.openDocuments to the list, or removes the list when none is open. False when the
+/// file could not be written (the close goes on; the list is a convenience).
+bool write(const ProjectData& data);
+
+/// The paths named by the list's bytes, resolved for this project: a line whose path exists
+/// inside the doc folder is taken as it is; otherwise the part after its last "doc" folder
+/// component ("\doc\" or "/doc/") is taken relative to this project's doc folder, so a project
+/// that was moved, copied or made on Windows still finds its documents. Resolution stops at the
+/// first line that names no document of this project.
+std::vector<std::string> resolve(const std::string& listBytes, const ProjectData& data);
+
+/// Reads the list and opens its documents in order through openDocument, stopping at the first
+/// that cannot be opened. Returns the number opened. A missing list opens nothing.
+int read(const ProjectData& data, const std::function<bool(const std::string&)>& openDocument);
+
+} // namespace opn
+} // namespace corvane
