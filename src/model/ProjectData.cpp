@@ -12,7 +12,7 @@ ProjectData::ProjectData()
     applyNewProjectValues(chartView);
 }
 
-std::string ProjectData::projectFilePath() const { return folder + name + ".CVN"; }
+std::string ProjectData::projectFilePath() const { return folder + name + fileExtension; }
 
 std::string ProjectData::docFolder() const { return folder + "doc/"; }
 

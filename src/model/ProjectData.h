@@ -21,6 +21,10 @@ struct ProjectData
     /// Project file name without extension, UTF-8. Empty when no project is open: that is the
     /// test for "no project open".
     std::string name;
+    /// The project file's extension as spelled on disk: ".CVN" for every file this system makes,
+    /// ".cvn" when a lower-case file was opened, so that saving writes back to that same file
+    /// instead of a second one beside it.
+    std::string fileExtension = ".CVN";
 
     TextViewSettings textView{};
     ChartViewSettings chartView{};
@@ -39,7 +43,7 @@ struct ProjectData
     int currentObject = -1; ///< index into objects, -1 for none
 
     bool isOpen() const { return !name.empty(); }
-    /// folder + name + ".CVN"
+    /// folder + name + fileExtension
     std::string projectFilePath() const;
     /// folder + "doc/"
     std::string docFolder() const;
