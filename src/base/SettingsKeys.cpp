@@ -9,11 +9,20 @@ std::string searchGokuName(std::string_view kind, int index)
     return "Goku" + std::string(kind) + "_" + std::to_string(index);
 }
 
-std::string ribbonGokuName(int index) { return "Goku" + std::to_string(index); }
+std::string ribbonGokuName(int index)
+{
+    return "Goku" + std::to_string(index);
+}
 
-std::string subjectColourName(int index) { return "Col" + std::to_string(index); }
+std::string subjectColourName(int index)
+{
+    return "Col" + std::to_string(index);
+}
 
-std::string recentFileName(int index1) { return "File" + std::to_string(index1); }
+std::string recentFileName(int index1)
+{
+    return "File" + std::to_string(index1);
+}
 
 Colour parseColourString(SjisView decimal, Colour fallback)
 {
@@ -27,6 +36,19 @@ Colour parseColourString(SjisView decimal, Colour fallback)
     return static_cast<Colour>(value);
 }
 
-std::string colourString(Colour c) { return std::to_string(c); }
+std::string colourString(Colour c)
+{
+    return std::to_string(c);
+}
+
+int phraseHistoryCount(const SettingsStore& s)
+{
+    return clampPhraseHistoryCount(read(s, keys::SaveCnt));
+}
+
+int printOrientation(const SettingsStore& s)
+{
+    return read(s, keys::Orientation) == 2 ? 2 : 1;
+}
 
 } // namespace corvane

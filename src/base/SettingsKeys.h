@@ -30,7 +30,10 @@ inline SjisString read(const SettingsStore& s, const StringKey& k)
 {
     return s.readString(k.section, k.name, k.defaultValue);
 }
-inline void write(SettingsStore& s, const IntKey& k, int v) { s.writeInt(k.section, k.name, v); }
+inline void write(SettingsStore& s, const IntKey& k, int v)
+{
+    s.writeInt(k.section, k.name, v);
+}
 inline void write(SettingsStore& s, const StringKey& k, SjisView v)
 {
     s.writeString(k.section, k.name, v);
@@ -60,7 +63,7 @@ inline constexpr IntKey SaveCnt{section::KanSet, "SaveCnt", 20}; ///< 5-100
 inline constexpr IntKey MakeBackup{section::KanSet, "MakeBackup", 1};
 inline constexpr IntKey SearchMes{section::KanSet, "SearchMes", 1};
 inline constexpr IntKey NewGroup{section::KanSet, "NewGroup", 1};
-inline constexpr IntKey PlayAnime{section::KanSet, "PlayAnime", 3};  ///< 0 = none, dialog 1-10
+inline constexpr IntKey PlayAnime{section::KanSet, "PlayAnime", 3};   ///< 0 = none, dialog 1-10
 inline constexpr IntKey SpeedAnime{section::KanSet, "SpeedAnime", 0}; ///< 0 fast - 4 slow
 inline constexpr IntKey DspGuide{section::KanSet, "DspGuide", 1};
 
@@ -131,11 +134,99 @@ inline constexpr const char* Futosa = "Futosa";
 inline constexpr const char* LineStyle = "LineStyle";
 } // namespace nodekeys
 
+/// The node style values of one of the sections DefSubject or DefMarker, with their defaults.
+/// Colours are decimal strings (empty: the default colour given here).
+struct NodeDefaultKeys
+{
+    StringKey fontName; ///< cut to 32 bytes by the reader
+    IntKey fontSize;
+    IntKey fontBold;
+    IntKey fontItalic;
+    StringKey textColour;
+    Colour defaultTextColour;
+    IntKey alignV;
+    IntKey alignH;
+    IntKey wordWrap;
+    IntKey marginL;
+    IntKey marginR;
+    IntKey marginT;
+    IntKey marginB;
+    StringKey backgroundColour;
+    Colour defaultBackgroundColour;
+    StringKey lineColour;
+    Colour defaultLineColour;
+    IntKey lineThickness;
+    IntKey lineStyle;
+};
+
+constexpr NodeDefaultKeys nodeDefaultKeys(const char* sectionName, Colour background, Colour line)
+{
+    using namespace nodekeys;
+    return {{sectionName, FontName, "Meiryo UI"},
+            {sectionName, FontSize, 11},
+            {sectionName, FontBold, 0},
+            {sectionName, FontItalic, 0},
+            {sectionName, RefText, ""},
+            0x000000,
+            {sectionName, AlineV, 1},
+            {sectionName, AlineH, 1},
+            {sectionName, WordWrap, 1},
+            {sectionName, MarginL, 5},
+            {sectionName, MarginR, 5},
+            {sectionName, MarginT, 5},
+            {sectionName, MarginB, 5},
+            {sectionName, RefMen, ""},
+            background,
+            {sectionName, RefLine, ""},
+            line,
+            {sectionName, Futosa, 1},
+            {sectionName, LineStyle, 0}};
+}
+
+namespace keys {
+/// Node defaults of new sub-subjects (object type 1) and of new markers.
+inline constexpr NodeDefaultKeys DefSubjectNode =
+    nodeDefaultKeys(section::DefSubject, 0xE3CFC1, 0x694730);
+inline constexpr NodeDefaultKeys DefMarkerNode =
+    nodeDefaultKeys(section::DefMarker, 0xDBE8FD, 0x063177);
+} // namespace keys
+
 /// A colour stored as a decimal string; empty (or not a number) gives fallback.
 Colour parseColourString(SjisView decimal, Colour fallback);
 std::string colourString(Colour c);
 
 /// Clamp to [lo, hi].
-constexpr int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+constexpr int clampInt(int v, int lo, int hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// Range rules for stored values, applied where the values are used: a hand-edited file may hold
+// anything.
+
+/// KanSet/SaveCnt as the number of phrases kept: 5 to 100.
+int phraseHistoryCount(const SettingsStore& s);
+/// Insatu/Orientation: 2 is landscape; every other stored value reads as 1 (portrait).
+int printOrientation(const SettingsStore& s);
+/// Hover animation count typed into the settings dialog: 1 to 10.
+constexpr int clampAnimationCount(int typed)
+{
+    return clampInt(typed, 1, 10);
+}
+/// The count the settings dialog shows for a stored PlayAnime: 3 when none (0 or less).
+constexpr int animationCountForDialog(int stored)
+{
+    return stored <= 0 ? 3 : clampAnimationCount(stored);
+}
+/// The speed the settings dialog selects for a stored SpeedAnime: 0 when outside 0 to 4.
+constexpr int animationSpeedForDialog(int stored)
+{
+    return stored < 0 || stored > 4 ? 0 : stored;
+}
+/// The phrase count typed into the settings dialog: 5 to 100.
+constexpr int clampPhraseHistoryCount(int typed)
+{
+    return clampInt(typed, 5, 100);
+}
 
 } // namespace corvane

@@ -3,10 +3,15 @@
 
 #include "base/MessageSink.h"
 
+#include <vector>
+
 namespace corvane {
 
 /// The catalogue text of number as UTF-8 ("\n" as line breaks), or nullptr when there is none.
 const char* catalogueText(int number);
+
+/// Every number that has a text, ascending.
+std::vector<int> catalogueNumbers();
 
 /// Looks up number, puts the leading text (Shift-JIS) in front and presents it through sink.
 /// A number without text shows nothing and returns Answer::None.
