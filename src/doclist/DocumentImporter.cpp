@@ -1,0 +1,121 @@
+#include "doclist/DocumentImporter.h"
+
+#include "base/Codec.h"
+
+#include "doclist/FileUtil.h"
+#include "doclist/ImportKind.h"
+#include "doclist/ImportText.h"
+#include "doclist/NameRules.h"
+#include "doclist/Report.h"
+#include "doclist/SourceEncoding.h"
+
+#include <sys/stat.h>
+
+namespace corvane::doclist {
+
+namespace {
+constexpr int kMsgTooLarge = 30022;
+constexpr int kMsgOpenFailed = 30026;
+constexpr int kMsgNotText = 30033;
+constexpr int kMsgCreateFailed = 30039;
+constexpr int kMsgAlreadyRegistered = 30067;
+} // namespace
+
+DocumentImporter::DocumentImporter(MessageSink& messages, const WordConversion& word)
+    : messages_(messages), word_(word)
+{
+}
+
+SjisString DocumentImporter::documentFromText(std::string_view sourceBytes)
+{
+    return expandTabs(normaliseLineEnds(sourceToSjis(sourceBytes)));
+}
+
+SjisString DocumentImporter::documentFromWordText(std::string_view utf8)
+{
+    const SjisString sjis = codec::fromUtf8(utf8).text;
+    SjisString crlf;
+    crlf.reserve(sjis.size() + sjis.size() / 16);
+    for (char c : sjis) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    return expandTabs(crlf);
+}
+
+std::vector<ImportResult> DocumentImporter::importFiles(const std::string& folderPath,
+                                                        const std::vector<std::string>& sourcePaths,
+                                                        bool forceOther)
+{
+    const std::size_t folderSjisBytes = codec::fromUtf8(folderPath).text.size();
+    std::vector<ImportResult> results;
+    results.reserve(sourcePaths.size());
+    for (const std::string& source : sourcePaths) {
+        ImportResult r = importOne(folderPath, folderSjisBytes, source, forceOther);
+        if (!r.added())
+            report(messages_, r.number, r.leadingUtf8);
+        results.push_back(std::move(r));
+    }
+    return results;
+}
+
+ImportResult DocumentImporter::importOne(const std::string& folderPath, std::size_t folderSjisBytes,
+                                         const std::string& sourcePath, bool forceOther)
+{
+    ImportResult r;
+    r.sourcePath = sourcePath;
+    const std::string fileName(fileNamePart(sourcePath));
+    auto skip = [&](int number, std::string leading = {}) {
+        r.number = number;
+        r.leadingUtf8 = fileName + "\n" + leading;
+        return r;
+    };
+
+    const ImportKind kind = forceOther ? ImportKind::Other : classifyImport(fileName);
+    const std::string baseName(importBaseName(fileName));
+    // The name must be one the records can hold and the name dialog would accept.
+    const NameVerdict verdict = checkName(baseName, folderSjisBytes);
+    if (!verdict)
+        return skip(verdict.number, verdict.leadingUtf8);
+    const std::string destination = folderPath + "/" + baseName;
+    if (pathExists(destination))
+        return skip(kMsgAlreadyRegistered);
+
+    struct stat st;
+    if (::stat(sourcePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return skip(kMsgOpenFailed);
+    if (static_cast<std::uint64_t>(st.st_size) > kMaxSourceBytes)
+        return skip(kMsgTooLarge);
+
+    SjisString document;
+    if (kind == ImportKind::Word) {
+        const WordText text = word_.toText(sourcePath);
+        if (text.number != 0)
+            return skip(text.number);
+        document = documentFromWordText(text.utf8);
+    } else {
+        const std::optional<std::string> bytes = readWholeFile(sourcePath);
+        if (!bytes)
+            return skip(kMsgOpenFailed);
+        // The text check runs on the converted bytes: a UTF-16 source holds NUL bytes that its
+        // Shift-JIS form does not.
+        const SjisString sjis = sourceToSjis(*bytes);
+        if (kind == ImportKind::Other && !passesTextCheck(sjis))
+            return skip(kMsgNotText);
+        document = expandTabs(normaliseLineEnds(sjis));
+    }
+
+    switch (createFileExclusive(destination, document, true)) {
+    case CreateResult::Created:
+        break;
+    case CreateResult::Exists:
+        return skip(kMsgAlreadyRegistered);
+    case CreateResult::Failed:
+        return skip(kMsgCreateFailed);
+    }
+    r.documentName = codec::fromUtf8(baseName).text;
+    return r;
+}
+
+} // namespace corvane::doclist

@@ -1,0 +1,137 @@
+#include "doclist/FileUtil.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvane::doclist {
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> readWholeFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() + 65536); // the file may grow while it is read
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
+CreateResult createFileExclusive(const std::string& path, std::string_view bytes, bool readOnly)
+{
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, readOnly ? 0444 : 0666);
+    if (fd < 0)
+        return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    const bool ok = writeAll(fd, bytes);
+    if (::close(fd) != 0 || !ok) {
+        ::unlink(path.c_str());
+        return CreateResult::Failed;
+    }
+    return CreateResult::Created;
+}
+
+bool writeFileReplacing(const std::string& path, std::string_view bytes)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    const bool ok = writeAll(fd, bytes);
+    ::fchmod(fd, 0644);
+    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool setReadOnly(const std::string& path, bool readOnly)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    mode_t mode = st.st_mode & 07777;
+    mode = readOnly ? (mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+    return ::chmod(path.c_str(), mode) == 0;
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isRegularFile(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool pathExists(const std::string& path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool renameNoReplace(const std::string& from, const std::string& to)
+{
+    // renameat2(RENAME_NOREPLACE) is atomic but not supported by every file system; fall back to
+    // a check first, which leaves only a tiny window on such file systems.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (pathExists(to))
+        return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string_view fileNamePart(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace corvane::doclist
