@@ -9,11 +9,17 @@
 
 namespace corvane {
 
-enum class NewProjectField { None, Name, Location };
+enum class NewProjectField
+{
+    None,
+    Name,
+    Location
+};
 
 struct NewProjectCheckResult
 {
-    enum class Outcome {
+    enum class Outcome
+    {
         Accepted,  ///< folder and name are set; the dialog closes
         StayOpen,  ///< a message was shown; focus goes to field and the dialog stays open
         Cancelled, ///< the user declined to overwrite an existing project file

@@ -22,9 +22,10 @@ bool write(const ProjectData& data);
 
 /// The paths named by the list's bytes, resolved for this project: a line whose path exists
 /// inside the doc folder is taken as it is; otherwise the part after its last "doc" folder
-/// component ("\doc\" or "/doc/") is taken relative to this project's doc folder, so a project
-/// that was moved, copied or made on Windows still finds its documents. Resolution stops at the
-/// first line that names no document of this project.
+/// component ("\doc\" or "/doc/") is taken relative to this project's doc folder (then the part
+/// after an earlier one, should the documents sit in a folder named "doc"), so a project that was
+/// moved, copied or made on Windows still finds its documents. Resolution stops at the first line
+/// that names no existing document of this project; nothing outside the doc folder is named.
 std::vector<std::string> resolve(const std::string& listBytes, const ProjectData& data);
 
 /// Reads the list and opens its documents in order through openDocument, stopping at the first

@@ -60,9 +60,14 @@ public:
     /// the hooks. nullopt when cancelled; otherwise the documents not to save (possibly none).
     std::optional<std::vector<std::string>> confirmDocumentSaves();
 
-    /// Chart view command: invert the chart shown flag, write Last/ShowChart, open or close the
-    /// chart window. Returns the flag afterwards.
+    /// Chart view command: invert the chart shown flag, open or close the chart window and write
+    /// the result to Last/ShowChart. Returns the flag afterwards. A project opens (or is created)
+    /// with the chart window exactly when Last/ShowChart is 1, so the choice carries over.
     bool toggleChart();
+
+    /// The chart frame tells that its window closed. Outside a project close this is the user's
+    /// choice to hide the chart and is remembered in Last/ShowChart like the chart view command.
+    void chartWindowClosed();
 
     /// True when path names the open project's file (upper-case comparison).
     bool isOpenProject(const std::string& path) const;
@@ -72,13 +77,14 @@ public:
 private:
     bool loadAndShow(const std::string& path);
     void showNoProject();
-    void refreshStatusCounts();
+    void showChartByPreference();
 
     ProjectData& data_;
     Services& services_;
     CProjectIO& io_;
     LifecycleHooks& hooks_;
     RecentProjects recent_;
+    bool closing_ = false; ///< true while closeProject closes the windows
 };
 
 } // namespace corvane

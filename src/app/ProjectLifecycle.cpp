@@ -1,0 +1,294 @@
+#include "app/ProjectLifecycle.h"
+
+#include "app/OpenDocumentsList.h"
+#include "base/Codec.h"
+#include "base/DocPath.h"
+#include "base/Services.h"
+#include "base/SettingsKeys.h"
+#include "model/CProjectIO.h"
+#include "model/ObjectTable.h"
+#include "model/ProjectData.h"
+#include "model/ProjectStatus.h"
+#include "res/MessageCatalogue.h"
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+namespace corvane {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+/// The path as an absolute, lexically normal UTF-8 path, so that one project file has one
+/// spelling in the recent list and in the already-open test.
+std::string absolutePath(const std::string& path)
+{
+    std::error_code ec;
+    fs::path p = fs::absolute(fs::path(path), ec);
+    if (ec)
+        return path;
+    return p.lexically_normal().string();
+}
+
+bool isRegularFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(fs::path(path), ec);
+}
+
+} // namespace
+
+std::string windowTitle(const ProjectData& data)
+{
+    if (!data.isOpen())
+        return kApplicationName;
+    return data.name + " - " + kApplicationName;
+}
+
+ProjectLifecycle::ProjectLifecycle(ProjectData& data, Services& services, CProjectIO& io,
+                                   LifecycleHooks& hooks)
+    : data_(data), services_(services), io_(io), hooks_(hooks), recent_(services.settings)
+{
+}
+
+bool ProjectLifecycle::isOpenProject(const std::string& path) const
+{
+    return data_.isOpen() && RecentProjects::samePath(absolutePath(path), data_.projectFilePath());
+}
+
+bool ProjectLifecycle::openProject(const std::string& path, bool addToRecent)
+{
+    if (path.empty())
+        return false;
+    const std::string full = absolutePath(path);
+    if (isOpenProject(full))
+        return true;
+    if (data_.isOpen() && !closeProject(false))
+        return false;
+    if (!loadAndShow(full))
+        return false;
+    if (addToRecent) {
+        recent_.add(full);
+        hooks_.recentListChanged();
+    }
+    return true;
+}
+
+bool ProjectLifecycle::openRecent(int index)
+{
+    const std::string path = recent_.entry(index);
+    if (path.empty())
+        return false;
+    if (!isRegularFile(path)) {
+        const SjisString leading = codec::fromUtf8(path).text + "\n";
+        if (showMessage(services_.messages, 30017, leading, style::yesNo) == Answer::Yes) {
+            recent_.remove(index);
+            hooks_.recentListChanged();
+        }
+        return false;
+    }
+    return openProject(path, true);
+}
+
+bool ProjectLifecycle::loadAndShow(const std::string& path)
+{
+    // Identity first from the path alone: a name the rest of the system cannot use is refused
+    // before anything is read.
+    const std::size_t slash = path.rfind('/');
+    const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (fileName.size() <= 4) {
+        showMessage(services_.messages, 30070, codec::fromUtf8(path).text + "\n", style::error);
+        return false;
+    }
+
+    if (!io_.loadProjectFile(path, data_))
+        return false;
+
+    data_.folder = path.substr(0, slash + 1);
+    data_.name = fileName.substr(0, fileName.size() - 4);
+    data_.fileExtension = fileName.substr(fileName.size() - 4);
+    data_.modified = false;
+    data_.currentObject = -1;
+    data_.openDocuments.clear();
+
+    std::array<bool, 4> bookmarksSet{};
+    for (int i = 0; i < kBookmarkCount; ++i)
+        bookmarksSet[static_cast<std::size_t>(i)] = data_.textView.bookmarkPosition[i] != -1;
+    hooks_.showBookmarkButtons(bookmarksSet);
+
+    hooks_.rebuildDocumentList(false);
+    services_.refresh.resetPropertiesPane();
+    services_.refresh.rebuildMarkerList();
+    hooks_.rebuildSubjectList();
+    hooks_.refreshSearchPane(read(services_.settings, keys::SearchTarget),
+                             read(services_.settings, keys::SearchRepDic));
+
+    opn::read(data_, [this](const std::string& document) { return hooks_.openDocument(document); });
+
+    showChartByPreference();
+    hooks_.restartCaretTimer(data_.textView.caretBlink * 100);
+    hooks_.setWindowTitle(windowTitle(data_));
+    refreshStatusCounts(data_, services_);
+    return true;
+}
+
+void ProjectLifecycle::showChartByPreference()
+{
+    // Last/ShowChart is the user's last choice through the chart view command; a project opens
+    // with the chart window when that choice was "shown", and the flag says whether the window
+    // really exists.
+    data_.chartShown = read(services_.settings, keys::ShowChart) == 1 && hooks_.openChartWindow();
+}
+
+std::optional<std::vector<std::string>> ProjectLifecycle::confirmDocumentSaves()
+{
+    std::vector<std::string> listed;
+    for (const std::string& path : hooks_.changedDocuments()) {
+        // Documents with markers are saved when their windows close whatever the user says, so
+        // that markers never point past a text that was thrown away.
+        const std::optional<SjisString> relative = docpath::toRelative(data_.docFolder(), path);
+        if (relative && countMarkersIn(data_, *relative) > 0)
+            continue;
+        listed.push_back(path);
+    }
+    if (listed.empty())
+        return std::vector<std::string>{};
+
+    SaveConfirmation answer = hooks_.askWhichDocumentsToSave(listed);
+    if (answer.cancelled)
+        return std::nullopt;
+    return std::move(answer.doNotSave);
+}
+
+bool ProjectLifecycle::closeProject(bool forExit)
+{
+    if (!data_.isOpen())
+        return true;
+
+    const std::optional<std::vector<std::string>> doNotSave = confirmDocumentSaves();
+    if (!doNotSave)
+        return false;
+
+    // A failed save must not empty the tables: that would throw away every change since the
+    // last save. The close stops here as if cancelled; the save has shown why.
+    if (data_.modified && !save())
+        return false;
+
+    closing_ = true;
+    if (data_.chartShown) {
+        hooks_.closeChartWindow();
+        data_.chartShown = false;
+    }
+    if (!forExit)
+        hooks_.showBookmarkButtons({});
+
+    opn::write(data_);
+    hooks_.closeAllDocumentWindows(*doNotSave);
+    closing_ = false;
+
+    hooks_.closeDocumentList();
+    hooks_.closeSubjectList();
+    services_.refresh.resetPropertiesPane();
+    data_.clearTables();
+    data_.openDocuments.clear();
+    data_.modified = false;
+    services_.refresh.rebuildMarkerList();
+    showNoProject();
+    return true;
+}
+
+void ProjectLifecycle::showNoProject()
+{
+    data_.folder.clear();
+    data_.name.clear();
+    data_.fileExtension = ".CVN";
+    hooks_.setWindowTitle(windowTitle(data_));
+    refreshStatusCounts(data_, services_);
+}
+
+bool ProjectLifecycle::save()
+{
+    if (!data_.isOpen())
+        return false;
+    if (data_.chartShown) {
+        if (const std::optional<ChartScroll> scroll = hooks_.chartScrollPosition()) {
+            data_.chartView.scrollX = scroll->x;
+            data_.chartView.scrollY = scroll->y;
+        }
+    }
+    return io_.saveProject(data_.projectFilePath(), data_);
+}
+
+bool ProjectLifecycle::createProject(const std::string& folder, const std::string& name)
+{
+    if (folder.empty() || name.empty())
+        return false;
+    std::string projectFolder = folder;
+    if (projectFolder.back() != '/')
+        projectFolder.push_back('/');
+
+    write(services_.settings, keys::ProName, codec::fromUtf8(name).text);
+    write(services_.settings, keys::ProPath, codec::fromUtf8(projectFolder).text);
+
+    if (data_.isOpen() && !closeProject(false))
+        return false;
+
+    // Fresh blocks: reserved bytes of the previous project must not travel into the new one.
+    data_.textView = TextViewSettings{};
+    data_.chartView = ChartViewSettings{};
+    applyNewProjectValues(data_.textView);
+    applyNewProjectValues(data_.chartView);
+    data_.clearTables();
+    data_.chartShown = false;
+    data_.openDocuments.clear();
+
+    const std::string path = projectFolder + name + ".CVN";
+    if (!io_.saveProject(path, data_))
+        return false;
+
+    data_.folder = projectFolder;
+    data_.name = name;
+    data_.fileExtension = ".CVN";
+    data_.modified = false;
+
+    hooks_.showBookmarkButtons({});
+    hooks_.rebuildDocumentList(true);
+    recent_.add(path);
+    hooks_.recentListChanged();
+    services_.refresh.resetPropertiesPane();
+    services_.refresh.rebuildMarkerList();
+    hooks_.rebuildSubjectList();
+    hooks_.refreshSearchPane(read(services_.settings, keys::SearchTarget),
+                             read(services_.settings, keys::SearchRepDic));
+    showChartByPreference();
+    hooks_.restartCaretTimer(data_.textView.caretBlink * 100);
+    hooks_.setWindowTitle(windowTitle(data_));
+    refreshStatusCounts(data_, services_);
+    return true;
+}
+
+bool ProjectLifecycle::toggleChart()
+{
+    if (!data_.isOpen())
+        return false;
+    if (!data_.chartShown) {
+        data_.chartShown = hooks_.openChartWindow();
+    } else {
+        hooks_.closeChartWindow();
+        data_.chartShown = false;
+    }
+    write(services_.settings, keys::ShowChart, data_.chartShown ? 1 : 0);
+    return data_.chartShown;
+}
+
+void ProjectLifecycle::chartWindowClosed()
+{
+    const bool wasShown = data_.chartShown;
+    data_.chartShown = false;
+    if (wasShown && !closing_ && data_.isOpen())
+        write(services_.settings, keys::ShowChart, 0);
+}
+
+} // namespace corvane
