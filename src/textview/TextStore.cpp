@@ -1,0 +1,235 @@
+#include "textview/TextStore.h"
+
+#include "res/MessageCatalogue.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace {
+
+// Message numbers of the catalogue used by the store.
+constexpr int kMsgMemory = 30001;
+constexpr int kMsgTempFile = 30015;
+constexpr int kMsgSaveFailed = 30018;
+constexpr int kMsgOpenFailed = 30039;
+constexpr int kMsgFileInfo = 30057;
+
+bool writeAll(int fd, const char* data, std::size_t size, off_t at)
+{
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, at);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        at += n;
+    }
+    return true;
+}
+
+/// Reads the whole regular file at path into out; false on any error (errno kept).
+enum class ReadResult { Ok, Missing, NoInfo, Failed, TooLarge };
+ReadResult readWholeFile(const std::string& path, SjisString& out)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return ReadResult::NoInfo;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadResult::Failed;
+    }
+    // Byte offsets are int32 throughout (records, key table); leave room for an insertion.
+    if (st.st_size > INT_MAX / 2) {
+        ::close(fd);
+        return ReadResult::TooLarge;
+    }
+    SjisString image;
+    try {
+        image.resize(static_cast<std::size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        return ReadResult::TooLarge;
+    }
+    std::size_t got = 0;
+    while (got < image.size()) {
+        const ssize_t n = ::read(fd, image.data() + got, image.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (got != image.size())
+        return ReadResult::Failed; // the file changed under us: no partial text
+    out = std::move(image);
+    return ReadResult::Ok;
+}
+
+} // namespace
+
+std::string withoutModifiedMark(const std::string& path)
+{
+    if (!path.empty() && path.back() == '*')
+        return path.substr(0, path.size() - 1);
+    return path;
+}
+
+TextStore::TextStore(MessageSink& messages) : messages_(messages) {}
+
+TextStore::~TextStore() { close(); }
+
+bool TextStore::open(const std::string& documentPath, const std::string& workFolder)
+{
+    close();
+    const std::string path = withoutModifiedMark(documentPath);
+    SjisString image;
+    switch (readWholeFile(path, image)) {
+    case ReadResult::Ok:
+        break;
+    case ReadResult::Missing:
+        return false;
+    case ReadResult::NoInfo:
+        showMessage(messages_, kMsgFileInfo, {}, style::error);
+        return false;
+    case ReadResult::TooLarge:
+        showMessage(messages_, kMsgMemory, {}, style::error);
+        return false;
+    case ReadResult::Failed:
+        showMessage(messages_, kMsgOpenFailed, {}, style::error);
+        return false;
+    }
+
+    if (workFolder.empty()) {
+        showMessage(messages_, kMsgTempFile, {}, style::error);
+        return false;
+    }
+    std::string name = workFolder + "/docXXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600: never read-only, never shared
+    if (fd < 0) {
+        showMessage(messages_, kMsgTempFile, {}, style::error);
+        return false;
+    }
+    if (!writeAll(fd, image.data(), image.size(), 0)) {
+        ::close(fd);
+        ::unlink(name.c_str());
+        showMessage(messages_, kMsgTempFile, {}, style::error);
+        return false;
+    }
+    fd_ = fd;
+    workingPath_ = std::move(name);
+    documentPath_ = path;
+    image_ = std::move(image);
+    workingCopyStale_ = false;
+    modified_ = false;
+    return true;
+}
+
+void TextStore::close()
+{
+    if (fd_ < 0)
+        return;
+    ::close(fd_);
+    ::unlink(workingPath_.c_str());
+    fd_ = -1;
+    workingPath_.clear();
+    workingCopyStale_ = false;
+}
+
+SjisString TextStore::readRange(ByteOffset start, std::int32_t count, bool stripNewlines) const
+{
+    if (start < 0 || count <= 0 || start >= length())
+        return {};
+    const std::size_t from = static_cast<std::size_t>(start);
+    const std::size_t n = std::min(static_cast<std::size_t>(count), image_.size() - from);
+    SjisView range(image_.data() + from, n);
+    const std::size_t nul = range.find('\0');
+    if (nul != SjisView::npos)
+        range = range.substr(0, nul);
+    SjisString out;
+    out.reserve(range.size());
+    for (char c : range)
+        if (!stripNewlines || (c != '\r' && c != '\n'))
+            out.push_back(c);
+    return out;
+}
+
+bool TextStore::replaceContent(SjisString newImage)
+{
+    if (fd_ < 0)
+        return false;
+    if (newImage.size() > static_cast<std::size_t>(INT_MAX / 2)) {
+        showMessage(messages_, kMsgMemory, {}, style::error);
+        return false;
+    }
+    image_ = std::move(newImage);
+    workingCopyStale_ = true;
+    return true;
+}
+
+bool TextStore::flushWorkingCopy()
+{
+    if (fd_ < 0)
+        return false;
+    if (!workingCopyStale_)
+        return true;
+    if (!writeAll(fd_, image_.data(), image_.size(), 0) ||
+        ::ftruncate(fd_, static_cast<off_t>(image_.size())) != 0) {
+        showMessage(messages_, kMsgOpenFailed, {}, style::error);
+        return false;
+    }
+    workingCopyStale_ = false;
+    return true;
+}
+
+std::string TextStore::pathName() const { return modified_ ? documentPath_ + "*" : documentPath_; }
+
+bool TextStore::save()
+{
+    if (fd_ < 0 || !flushWorkingCopy())
+        return false;
+    mode_t mode = 0444;
+    struct stat st{};
+    if (::stat(documentPath_.c_str(), &st) == 0)
+        mode = st.st_mode & 07777;
+    else if (errno != ENOENT) {
+        showMessage(messages_, kMsgFileInfo, {}, style::error);
+        return false;
+    }
+    mode &= ~mode_t(0222);
+
+    const std::size_t slash = documentPath_.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : documentPath_.substr(0, slash);
+    std::string temp = dir + "/.cvsaveXXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        showMessage(messages_, kMsgSaveFailed, {}, style::error);
+        return false;
+    }
+    const bool ok = writeAll(fd, image_.data(), image_.size(), 0) && ::fsync(fd) == 0 &&
+                    ::fchmod(fd, mode) == 0;
+    ::close(fd);
+    if (!ok || ::rename(temp.c_str(), documentPath_.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        showMessage(messages_, kMsgSaveFailed, {}, style::error);
+        return false;
+    }
+    modified_ = false;
+    return true;
+}
+
+} // namespace corvane
