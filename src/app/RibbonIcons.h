@@ -1,0 +1,16 @@
+// The pictures of the ribbon buttons and panes, drawn in code so that they scale and need no
+// image files.
+#pragma once
+
+#include <QIcon>
+
+namespace corvane {
+
+/// Picture of the command (any size); a null icon for commands without one.
+QIcon commandIcon(int id);
+/// Show-bookmark button: the slot's coloured flag when the bookmark is set, grey otherwise.
+QIcon bookmarkIcon(int slot, bool set);
+/// The application's own icon (also installed for the desktop).
+QIcon applicationIcon();
+
+} // namespace corvane

@@ -1,0 +1,75 @@
+#include "app/ShellRouting.h"
+
+#include <QApplication>
+#include <QColorDialog>
+
+#include <algorithm>
+
+namespace corvane {
+
+void RefreshRouter::addTarget(Refresh* target)
+{
+    if (target && std::find(targets_.begin(), targets_.end(), target) == targets_.end())
+        targets_.push_back(target);
+}
+
+void RefreshRouter::removeTarget(Refresh* target)
+{
+    targets_.erase(std::remove(targets_.begin(), targets_.end(), target), targets_.end());
+}
+
+void RefreshRouter::documentMarkersChanged(SjisView relativePath, bool hasMarkers)
+{
+    each([&](Refresh& r) { r.documentMarkersChanged(relativePath, hasMarkers); });
+}
+void RefreshRouter::redrawTextViewsOf(SjisView relativePath)
+{
+    each([&](Refresh& r) { r.redrawTextViewsOf(relativePath); });
+}
+void RefreshRouter::redrawChart()
+{
+    each([](Refresh& r) { r.redrawChart(); });
+}
+void RefreshRouter::rebuildMarkerList()
+{
+    each([](Refresh& r) { r.rebuildMarkerList(); });
+}
+void RefreshRouter::resetPropertiesPane()
+{
+    each([](Refresh& r) { r.resetPropertiesPane(); });
+}
+void RefreshRouter::updateLinkMark(ObjectId subSubject)
+{
+    each([&](Refresh& r) { r.updateLinkMark(subSubject); });
+}
+void RefreshRouter::setStatusPane(StatusPane pane, const std::string& text)
+{
+    each([&](Refresh& r) { r.setStatusPane(pane, text); });
+}
+void RefreshRouter::showObjectSpan(int objectIndex)
+{
+    each([&](Refresh& r) { r.showObjectSpan(objectIndex); });
+}
+void RefreshRouter::showPropertiesOf(int objectIndex)
+{
+    each([&](Refresh& r) { r.showPropertiesOf(objectIndex); });
+}
+void RefreshRouter::dropCurrentMarkerHighlight(SjisView relativePath)
+{
+    each([&](Refresh& r) { r.dropCurrentMarkerHighlight(relativePath); });
+}
+void RefreshRouter::bookmarkCleared(int slot)
+{
+    each([&](Refresh& r) { r.bookmarkCleared(slot); });
+}
+
+std::optional<Colour> QtColourChooser::chooseColour(Colour initial)
+{
+    const QColor start(int(colourRed(initial)), int(colourGreen(initial)), int(colourBlue(initial)));
+    const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return rgbColour(unsigned(chosen.red()), unsigned(chosen.green()), unsigned(chosen.blue()));
+}
+
+} // namespace corvane
