@@ -1,0 +1,65 @@
+// The command table of cvntool: each command group lives in its own file and registers its
+// entries here, so adding a command is one table line and one function.
+#pragma once
+
+#include "base/MemorySettings.h"
+#include "base/Services.h"
+#include "model/ProjectData.h"
+
+#include <string>
+#include <vector>
+
+namespace corvane::cli {
+
+/// Prints every message's text (UTF-8) on standard error; questions are answered No.
+class StderrMessages : public MessageSink
+{
+public:
+    Answer present(int number, const std::string& fullTextUtf8, MessageStyle style) override;
+};
+
+class NoColours : public ColourChooser
+{
+public:
+    std::optional<Colour> chooseColour(Colour) override { return std::nullopt; }
+};
+
+/// What a command runs with: services that never touch the user's preferences.
+struct Context
+{
+    Context();
+    MemorySettings settings;
+    StderrMessages messages;
+    Refresh refresh;
+    ViewQueries views;
+    NoColours colours;
+    Services services{settings, messages, refresh, views, colours};
+};
+
+using Args = std::vector<std::string>;
+
+struct Command
+{
+    const char* name;
+    int argumentCount;
+    const char* usage;   ///< arguments, for the usage text
+    const char* summary; ///< one line
+    int (*run)(Context& context, const Args& args);
+};
+
+/// Exit statuses: 0 success, 1 failure (message on standard error), 2 wrong usage.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Command groups.
+const std::vector<Command>& projectCommands(); ///< new, info, dump, build
+const std::vector<Command>& cabinetCommands(); ///< pack, unpack
+const std::vector<Command>& checkCommands();   ///< check
+
+/// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
+std::string absolutePath(const std::string& path);
+/// Loads a project file into data (messages on standard error); false on failure.
+bool loadProject(Context& context, const std::string& path, ProjectData& data);
+
+} // namespace corvane::cli
