@@ -48,21 +48,17 @@ TEST(SettingsColours, DecimalStringsWithEmptyMeaningDefault)
     EXPECT_EQ(colourString(0xBF8F6F), "12554095");
 }
 
-TEST(SettingsNodeDefaults, SubjectAndMarkerDifferOnlyInSectionAndColours)
+TEST(SettingsNodeDefaults, MarkerAndSubjectValuesAreKeptApart)
 {
     const NodeDefaultKeys& subject = keys::DefSubjectNode;
     const NodeDefaultKeys& marker = keys::DefMarkerNode;
-    EXPECT_STREQ(subject.backgroundColour.section, "DefSubject");
-    EXPECT_STREQ(marker.lineStyle.section, "DefMarker");
-    EXPECT_EQ(subject.defaultBackgroundColour, 0xE3CFC1u);
-    EXPECT_EQ(marker.defaultBackgroundColour, 0xDBE8FDu);
-    EXPECT_EQ(subject.defaultLineColour, 0x694730u);
-    EXPECT_EQ(marker.defaultLineColour, 0x063177u);
-    EXPECT_STREQ(marker.fontName.defaultValue, "Meiryo UI");
-
-    // A value written for markers is not read for sub-subjects.
     MemorySettings s;
     write(s, marker.fontSize, 20);
+    write(s, subject.backgroundColour, colourString(0x123456));
     EXPECT_EQ(read(s, marker.fontSize), 20);
     EXPECT_EQ(read(s, subject.fontSize), 11);
+    EXPECT_EQ(parseColourString(read(s, marker.backgroundColour), marker.defaultBackgroundColour),
+              0xDBE8FDu);
+    EXPECT_EQ(parseColourString(read(s, subject.backgroundColour), subject.defaultBackgroundColour),
+              0x123456u);
 }
