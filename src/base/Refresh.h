@@ -43,7 +43,7 @@ public:
 struct ActiveView
 {
     enum class Kind { None, Text, Chart } kind = Kind::None;
-    SjisString fullPath;      ///< text view: full document path, possibly with a trailing "*"
+    std::string fullPath;     ///< text view: full disk path (UTF-8), possibly with a trailing "*"
     ByteOffset caretByte = 0; ///< text view: caret byte position, 0 when it has none
 };
 
