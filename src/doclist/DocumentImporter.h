@@ -16,10 +16,10 @@ namespace corvane::doclist {
 /// What became of one source file.
 struct ImportResult
 {
-    std::string sourcePath;   ///< UTF-8, as given
-    SjisString documentName;  ///< name of the new document; empty when skipped
-    int number = 0;           ///< catalogue number of the reason it was skipped; 0 when added
-    std::string leadingUtf8;  ///< text shown in front of the message
+    std::string sourcePath;  ///< UTF-8, as given
+    SjisString documentName; ///< name of the new document; empty when skipped
+    int number = 0;          ///< catalogue number of the reason it was skipped; 0 when added
+    std::string leadingUtf8; ///< text shown in front of the message
     bool added() const { return number == 0; }
 };
 

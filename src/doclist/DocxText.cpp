@@ -122,8 +122,8 @@ private:
 std::optional<std::string> docxBodyText(std::string_view documentXml)
 {
     pugi::xml_document doc;
-    const pugi::xml_parse_result parsed =
-        doc.load_buffer(documentXml.data(), documentXml.size(), pugi::parse_default | pugi::parse_ws_pcdata);
+    const pugi::xml_parse_result parsed = doc.load_buffer(
+        documentXml.data(), documentXml.size(), pugi::parse_default | pugi::parse_ws_pcdata);
     if (!parsed)
         return std::nullopt;
     pugi::xml_node root = doc.document_element();
@@ -143,8 +143,8 @@ std::optional<std::string> docxBodyText(std::string_view documentXml)
 std::optional<std::string> extractDocxText(const std::string& path)
 {
     int error = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY, &error),
-                                                           &zip_discard);
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
     if (!archive)
         return std::nullopt;
     zip_stat_t st;

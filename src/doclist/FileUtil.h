@@ -13,7 +13,12 @@ namespace corvane::doclist {
 /// The whole file; nullopt when it cannot be opened or read, or is not a regular file.
 std::optional<std::string> readWholeFile(const std::string& path);
 
-enum class CreateResult { Created, Exists, Failed };
+enum class CreateResult
+{
+    Created,
+    Exists,
+    Failed
+};
 
 /// Creates path holding exactly bytes; never replaces an existing file (O_EXCL). With readOnly the
 /// file is created without write permission (the open descriptor may still write it), so there is

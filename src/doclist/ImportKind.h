@@ -5,7 +5,8 @@
 
 namespace corvane::doclist {
 
-enum class ImportKind {
+enum class ImportKind
+{
     PlainText, ///< txt, csv, c, cpp: copied, then normalised
     Word,      ///< doc, docx: converted to text
     Other,     ///< anything else: accepted only when the content passes the text check

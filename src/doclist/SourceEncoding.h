@@ -9,7 +9,8 @@
 
 namespace corvane::doclist {
 
-enum class SourceEncoding {
+enum class SourceEncoding
+{
     ShiftJis, ///< taken as it is
     Utf8,     ///< valid UTF-8 holding at least one non-ASCII character, no byte-order mark
     Utf8Bom,

@@ -15,8 +15,8 @@ namespace corvane::doclist {
 
 struct ViewState
 {
-    SjisString firstVisible;             ///< item path; empty when the tree is empty
-    std::vector<SjisString> expanded;    ///< item paths
+    SjisString firstVisible;          ///< item path; empty when the tree is empty
+    std::vector<SjisString> expanded; ///< item paths
 };
 
 std::string formatViewState(const ViewState& state);

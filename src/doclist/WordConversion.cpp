@@ -67,7 +67,8 @@ public:
     ScratchFolder()
     {
         std::error_code ec;
-        std::string pattern = (std::filesystem::temp_directory_path(ec) / "corvane-doc-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "corvane-doc-XXXXXX").string();
         if (!ec && ::mkdtemp(pattern.data()))
             path_ = pattern;
     }
@@ -111,7 +112,8 @@ WordText textFromBytes(std::optional<std::string> bytes)
 } // namespace
 
 WordConversion::WordConversion(ProgramFinder findProgram)
-    : findProgram_(findProgram ? std::move(findProgram) : ProgramFinder(&WordConversion::searchPath))
+    : findProgram_(findProgram ? std::move(findProgram)
+                               : ProgramFinder(&WordConversion::searchPath))
 {
 }
 

@@ -11,8 +11,8 @@ namespace corvane::doclist {
 
 struct WordText
 {
-    std::string utf8;  ///< the text, "\n" between lines; valid only when number is 0
-    int number = 0;    ///< catalogue number of the failure; 0 on success
+    std::string utf8; ///< the text, "\n" between lines; valid only when number is 0
+    int number = 0;   ///< catalogue number of the failure; 0 on success
 };
 
 class WordConversion

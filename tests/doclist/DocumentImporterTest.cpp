@@ -1,6 +1,6 @@
+#include "doclist/DocumentImporter.h"
 #include "DocxBuilder.h"
 #include "TempDir.h"
-#include "doclist/DocumentImporter.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -48,8 +48,8 @@ TEST_F(ImportTest, PlainTextIsNormalisedExpandedAndMadeReadOnly)
 
 TEST_F(ImportTest, OtherFilesMustPassTheTextCheck)
 {
-    const auto r = run({src.write("README", "\nonly text\n"),
-                        src.write("blob.bin", std::string("ab\0cd", 5))});
+    const auto r = run(
+        {src.write("README", "\nonly text\n"), src.write("blob.bin", std::string("ab\0cd", 5))});
     EXPECT_TRUE(r[0].added());
     EXPECT_EQ(test::TempDir::read(doc / "README"), "\r\nonly text");
     EXPECT_EQ(r[1].number, 30033);

@@ -1,5 +1,5 @@
-#include "DocxBuilder.h"
 #include "doclist/DocxText.h"
+#include "DocxBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,8 @@ TEST(DocxText, DamagedInputIsRefused)
     EXPECT_FALSE(extractDocxText((dir / "missing.docx").string()).has_value());
 
     const std::string good = (dir / "good.docx").string();
-    ASSERT_TRUE(test::writeDocx(good, test::docxDocumentXml("<w:p><w:r><w:t>ok</w:t></w:r></w:p>")));
+    ASSERT_TRUE(
+        test::writeDocx(good, test::docxDocumentXml("<w:p><w:r><w:t>ok</w:t></w:r></w:p>")));
     EXPECT_EQ(extractDocxText(good).value_or("<none>"), "ok\n");
     std::filesystem::remove_all(dir);
 }

@@ -1,5 +1,5 @@
-#include "doclist/ImportKind.h"
 #include "doclist/ImportText.h"
+#include "doclist/ImportKind.h"
 
 #include <gtest/gtest.h>
 

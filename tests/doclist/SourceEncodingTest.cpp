@@ -8,8 +8,12 @@ TEST(SourceEncoding, DetectionByMarkAndValidity)
 {
     EXPECT_EQ(detectSourceEncoding("plain ascii\r\n"), SourceEncoding::ShiftJis);
     EXPECT_EQ(detectSourceEncoding("\xe3\x81\x82"), SourceEncoding::Utf8); // あ
-    EXPECT_EQ(detectSourceEncoding("\xEF\xBB\xBF" "abc"), SourceEncoding::Utf8Bom);
-    EXPECT_EQ(detectSourceEncoding("\xFF\xFE" "a\0"), SourceEncoding::Utf16Le);
+    EXPECT_EQ(detectSourceEncoding("\xEF\xBB\xBF"
+                                   "abc"),
+              SourceEncoding::Utf8Bom);
+    EXPECT_EQ(detectSourceEncoding("\xFF\xFE"
+                                   "a\0"),
+              SourceEncoding::Utf16Le);
     EXPECT_EQ(detectSourceEncoding("\xFE\xFF\0a"), SourceEncoding::Utf16Be);
     // Shift-JIS あ is not valid UTF-8 and stays as it is.
     EXPECT_EQ(detectSourceEncoding("\x82\xa0"), SourceEncoding::ShiftJis);
@@ -28,7 +32,9 @@ TEST(SourceEncoding, Utf8SourceBecomesShiftJis)
 {
     // "あ表" in UTF-8 -> 82 A0 95 5C; the trail byte 0x5C is part of the character.
     EXPECT_EQ(sourceToSjis("\xe3\x81\x82\xe8\xa1\xa8\r\n"), "\x82\xa0\x95\x5c\r\n");
-    EXPECT_EQ(sourceToSjis("\xEF\xBB\xBF" "a\xe3\x81\x82"), "a\x82\xa0");
+    EXPECT_EQ(sourceToSjis("\xEF\xBB\xBF"
+                           "a\xe3\x81\x82"),
+              "a\x82\xa0");
     // WAVE DASH, as other converters write it, is the CP932 wave dash, not "〓".
     EXPECT_EQ(sourceToSjis("\xe3\x80\x9c"), "\x81\x60");
 }
@@ -36,13 +42,18 @@ TEST(SourceEncoding, Utf8SourceBecomesShiftJis)
 TEST(SourceEncoding, UnrepresentableCharacterBecomesGeta)
 {
     // An emoji and a Korean syllable have no CP932 form.
-    EXPECT_EQ(sourceToSjis("a\xf0\x9f\x98\x80" "b\xea\xb0\x80"), "a\x81\xac" "b\x81\xac");
+    EXPECT_EQ(sourceToSjis("a\xf0\x9f\x98\x80"
+                           "b\xea\xb0\x80"),
+              "a\x81\xac"
+              "b\x81\xac");
 }
 
 TEST(SourceEncoding, Utf16BothByteOrders)
 {
     // "aあ\r\n", U+3042 little-endian is 42 30.
-    const std::string leFixed("\xFF\xFE" "a\0\x42\x30\x0d\0\x0a\0", 10);
+    const std::string leFixed("\xFF\xFE"
+                              "a\0\x42\x30\x0d\0\x0a\0",
+                              10);
     EXPECT_EQ(sourceToSjis(leFixed), "a\x82\xa0\r\n");
     const std::string be("\xFE\xFF\0a\x30\x42", 6);
     EXPECT_EQ(sourceToSjis(be), "a\x82\xa0");

@@ -16,8 +16,8 @@ TEST(ViewStateFile, FormatIsCrLfLinesFirstVisibleFirst)
     s.firstVisible = kRoot + "|A";
     s.expanded = {kRoot, kRoot + "|A", kRoot + "|A|\x95\x5c"};
     const std::string bytes = formatViewState(s);
-    EXPECT_EQ(bytes, kRoot + "|A\r\n" + kRoot + "\r\n" + kRoot + "|A\r\n" + kRoot +
-                         "|A|\x95\x5c\r\n");
+    EXPECT_EQ(bytes,
+              kRoot + "|A\r\n" + kRoot + "\r\n" + kRoot + "|A\r\n" + kRoot + "|A|\x95\x5c\r\n");
     const ViewState back = parseViewState(bytes);
     EXPECT_EQ(back.firstVisible, s.firstVisible);
     EXPECT_EQ(back.expanded, s.expanded);
