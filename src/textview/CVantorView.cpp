@@ -1,0 +1,793 @@
+#include "textview/CVantorView.h"
+
+#include "base/qt/QtText.h"
+#include "model/CProjectIO.h"
+#include "model/DocumentPath.h"
+#include "textview/CFileIO.h"
+#include "textview/ViewFontCache.h"
+
+#include <QDebug>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace corvane {
+
+namespace {
+
+std::vector<CVantorView*>& registry()
+{
+    static std::vector<CVantorView*> views;
+    return views;
+}
+
+QColor toQColor(Colour c) { return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c))); }
+
+constexpr int kMinWrapWidth = 100; ///< narrower windows keep their old wrapping
+constexpr int kMinFontSize = 8;
+constexpr int kMaxFontSize = 36;
+
+} // namespace
+
+CVantorView::CVantorView(ProjectData& project, Services& services, QWidget* parent)
+    : QAbstractScrollArea(parent), project_(project), services_(services),
+      store_(services.messages)
+{
+    registry().push_back(this);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            &CVantorView::onVerticalAction);
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
+            &CVantorView::onHorizontalAction);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CVantorView::onVerticalValue);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &CVantorView::onHorizontalValue);
+}
+
+CVantorView::~CVantorView()
+{
+    auto& views = registry();
+    views.erase(std::remove(views.begin(), views.end(), this), views.end());
+    if (loaded_)
+        CFileIO(project_, services_.messages).documentClosed(store_.documentPath());
+    store_.close();
+}
+
+CVantorView* CVantorView::openDocument(const std::string& fullPath, ProjectData& project,
+                                       Services& services, QWidget* parent)
+{
+    CVantorView* view = nullptr;
+    CFileIO io(project, services.messages);
+    io.openDocument(fullPath, [&] {
+        view = new CVantorView(project, services, parent);
+        if (!view->load(fullPath)) {
+            delete view;
+            view = nullptr;
+        }
+        return view != nullptr;
+    });
+    return view;
+}
+
+const std::vector<CVantorView*>& CVantorView::allViews() { return registry(); }
+
+void CVantorView::relayoutAll()
+{
+    for (CVantorView* v : registry())
+        v->relayout();
+}
+
+void CVantorView::resetCharacterWidths() { ViewFontCache::reset(); }
+
+bool CVantorView::load(const std::string& fullPath)
+{
+    const std::string work = CProjectIO(services_).workFolder();
+    if (work.empty())
+        return false;
+    if (!store_.open(fullPath, work))
+        return false;
+    relativePath_ = relativeDocumentPath(project_, store_.documentPath()).value_or(SjisString());
+    caret_ = 0;
+    selection_ = {};
+    anchor_ = -1;
+    scroll_ = ScrollModel();
+    loaded_ = true;
+    // When the document surely needs more than a page, show the vertical bar before the first
+    // layout, so the bar appearing does not cost a second pass over the text.
+    const int perPage = std::max(1, viewport()->height() / std::max(1, geometry_.lineHeight));
+    if (countLogicalLines(store_.text()) >= perPage)
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layoutText();
+    updateTitle();
+    return true;
+}
+
+QString CVantorView::title() const
+{
+    const std::string& path = store_.documentPath();
+    const std::size_t slash = path.rfind('/');
+    QString name = pathToQString(slash == std::string::npos ? path : path.substr(slash + 1));
+    if (store_.isModified())
+        name += QLatin1Char('*');
+    return name;
+}
+
+void CVantorView::updateTitle() { setWindowTitle(title()); }
+
+void CVantorView::setModified()
+{
+    if (store_.isModified())
+        return;
+    store_.setModified();
+    updateTitle();
+    emit modifiedChanged(true);
+}
+
+void CVantorView::clearModified()
+{
+    if (!store_.isModified())
+        return;
+    store_.clearModified();
+    updateTitle();
+    emit modifiedChanged(false);
+}
+
+bool CVantorView::save()
+{
+    const bool wasModified = store_.isModified();
+    if (!store_.save())
+        return false;
+    if (wasModified) {
+        updateTitle();
+        emit modifiedChanged(false);
+    }
+    return true;
+}
+
+bool CVantorView::replaceContent(SjisString newImage)
+{
+    if (!store_.replaceContent(std::move(newImage)))
+        return false;
+    caret_ = std::clamp(caret_, 0, store_.length());
+    layoutText();
+    setModified();
+    return true;
+}
+
+void CVantorView::setCaret(ByteOffset byteOffset)
+{
+    caret_ = std::clamp(byteOffset, 0, store_.length());
+    caretShown_ = false;
+    viewport()->update();
+}
+
+void CVantorView::setSelection(ByteOffset start, ByteOffset end, ByteOffset anchor)
+{
+    start = std::clamp(start, 0, store_.length());
+    end = std::clamp(end, 0, store_.length());
+    if (end < start)
+        std::swap(start, end);
+    selection_ = {start, end};
+    anchor_ = anchor;
+    viewport()->update();
+}
+
+void CVantorView::clearSelection()
+{
+    selection_ = {};
+    anchor_ = -1;
+    viewport()->update();
+}
+
+ViewFontCache& CVantorView::fontCache() const
+{
+    return ViewFontCache::forSettings(settings(), logicalDpiY());
+}
+
+int CVantorView::scrollBarWidth() const
+{
+    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+void CVantorView::layoutText()
+{
+    if (inLayout_)
+        return;
+    inLayout_ = true;
+    ViewFontCache& font = fontCache();
+    const TextViewSettings& s = settings();
+    geometry_.lineSpacing = std::clamp<int>(s.lineSpacing, 0, 35);
+    geometry_.lineHeight = std::max(1, font.metrics().height() + geometry_.lineSpacing);
+    geometry_.leftMargin = std::max<int>(0, s.leftMargin);
+    geometry_.topMargin = std::max<int>(0, s.topMargin);
+    const bool wrap = s.wordWrap != 0;
+    const bool numbers = s.lineNumbersShown != 0;
+    const int padding = std::clamp<int>(s.lineNumberPadding, 0, 35);
+    const int bar = scrollBarWidth();
+    const SjisView text = store_.text();
+
+    // Up to three passes: the gutter is sized on the line count, which the layout decides, and
+    // the vertical bar appearing or going narrows or widens the window. Each change only moves
+    // towards a stable state, so this settles quickly.
+    int expectedLines = keys_.lineCount() > 0 ? keys_.lineCount() : countLogicalLines(text);
+    for (int pass = 0; pass < 3; ++pass) {
+        geometry_.gutterWidth =
+            numbers ? font.metrics().horizontalAdvance(QString::fromStdString(
+                          gutterSample(expectedLines))) + 2 * padding
+                    : 0;
+        const int width = viewport()->width();
+        geometry_.clientWidth = width;
+        geometry_.clientHeight = viewport()->height();
+        const int perPage = geometry_.linesPerPage();
+        if (wrap) {
+            const int a = width - geometry_.gutterWidth - bar;
+            if (a >= 1) {
+                keys_.build(text, font.widths(), breakWidthFor(a, bar, true));
+                // No bar needed: the text may use the bar's width too.
+                if (keys_.lineCount() < perPage)
+                    keys_.build(text, font.widths(), breakWidthFor(a + bar, bar, true));
+            }
+            laidOutWidth_ = width;
+        } else {
+            keys_.build(text, font.widths(),
+                        breakWidthFor(ScrollModel::kUnwrappedSurfaceWidth, bar, false));
+        }
+        updateScrollModel();
+        const bool gutterSettled = !numbers || gutterDigits(keys_.lineCount()) ==
+                                                   gutterDigits(expectedLines);
+        expectedLines = keys_.lineCount();
+        const bool widthSettled = !wrap || viewport()->width() == width;
+        if (gutterSettled && widthSettled)
+            break;
+    }
+    inLayout_ = false;
+    viewport()->update();
+}
+
+void CVantorView::updateScrollModel()
+{
+    geometry_.clientWidth = viewport()->width();
+    geometry_.clientHeight = viewport()->height();
+    scroll_.setLayout(keys_.lineCount(), geometry_.linesPerPage(), geometry_.clientWidth,
+                      geometry_.gutterWidth, settings().wordWrap != 0);
+    syncScrollBars();
+}
+
+void CVantorView::syncScrollBars()
+{
+    syncingBars_ = true;
+    QScrollBar* v = verticalScrollBar();
+    setVerticalScrollBarPolicy(scroll_.verticalBarVisible() ? Qt::ScrollBarAlwaysOn
+                                                            : Qt::ScrollBarAlwaysOff);
+    v->setRange(0, scroll_.verticalBarMaximum());
+    v->setSingleStep(1);
+    v->setPageStep(std::max(1, scroll_.verticalBarScaled() ? 1 : scroll_.linesPerPage()));
+    v->setValue(scroll_.verticalBarPosition());
+    QScrollBar* h = horizontalScrollBar();
+    setHorizontalScrollBarPolicy(scroll_.horizontalBarVisible() ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
+    h->setRange(0, scroll_.horizontalRange());
+    h->setSingleStep(std::max(1, geometry_.clientWidth / 8));
+    h->setPageStep(std::max(1, geometry_.clientWidth / 2));
+    h->setValue(scroll_.horizontalPosition());
+    syncingBars_ = false;
+    geometry_.firstLine = scroll_.firstLine();
+    geometry_.horizontalPosition = scroll_.horizontalPosition();
+}
+
+void CVantorView::applyScroll()
+{
+    const bool moved = geometry_.firstLine != scroll_.firstLine() ||
+                       geometry_.horizontalPosition != scroll_.horizontalPosition();
+    syncScrollBars();
+    if (moved)
+        viewport()->update();
+}
+
+void CVantorView::onVerticalAction(int action)
+{
+    QScrollBar* v = verticalScrollBar();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        scroll_.lineDown();
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        scroll_.lineUp();
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        scroll_.pageDown();
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        scroll_.pageUp();
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        scroll_.top();
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        scroll_.bottom();
+        break;
+    case QAbstractSlider::SliderMove:
+        scroll_.thumb(v->sliderPosition());
+        break;
+    default:
+        return;
+    }
+    // Put the slider where the model says, so the bar's own step does not apply on top.
+    syncingBars_ = true;
+    v->setSliderPosition(scroll_.verticalBarPosition());
+    syncingBars_ = false;
+    applyScroll();
+}
+
+void CVantorView::onHorizontalAction(int action)
+{
+    QScrollBar* h = horizontalScrollBar();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        scroll_.lineRight();
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        scroll_.lineLeft();
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        scroll_.pageRight();
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        scroll_.pageLeft();
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        scroll_.leftEnd();
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        scroll_.rightEnd();
+        break;
+    case QAbstractSlider::SliderMove:
+        scroll_.horizontalThumb(h->sliderPosition());
+        break;
+    default:
+        return;
+    }
+    syncingBars_ = true;
+    h->setSliderPosition(scroll_.horizontalPosition());
+    syncingBars_ = false;
+    applyScroll();
+}
+
+void CVantorView::onVerticalValue(int value)
+{
+    if (syncingBars_ || value == scroll_.verticalBarPosition())
+        return;
+    scroll_.thumb(value);
+    applyScroll();
+}
+
+void CVantorView::onHorizontalValue(int value)
+{
+    if (syncingBars_ || value == scroll_.horizontalPosition())
+        return;
+    scroll_.horizontalThumb(value);
+    applyScroll();
+}
+
+void CVantorView::scrollToLine(int line)
+{
+    scroll_.setFirstLine(line);
+    applyScroll();
+}
+
+void CVantorView::scrollToCaret()
+{
+    const ScrollPosition s =
+        corvane::scrollToCaret(caret_, store_.text(), keys_, fontCache().widths(), geometry_,
+                               settings().wordWrap != 0, scroll_.horizontalRange());
+    scroll_.setFirstLine(s.firstLine);
+    scroll_.setHorizontalPosition(s.horizontalPosition);
+    applyScroll();
+}
+
+VisibleBytes CVantorView::shownBytes() const { return visibleBytes(keys_, geometry_); }
+
+std::optional<QPoint> CVantorView::positionToPoint(ByteOffset byteOffset) const
+{
+    const auto p =
+        corvane::positionToPoint(byteOffset, store_.text(), keys_, fontCache().widths(), geometry_);
+    if (!p)
+        return std::nullopt;
+    return QPoint(p->x, p->y);
+}
+
+std::optional<ByteOffset> CVantorView::pointToOffset(const QPoint& point) const
+{
+    return corvane::pointToOffset(point.x(), point.y(), store_.text(), keys_, fontCache().widths(),
+                                  geometry_);
+}
+
+QRect CVantorView::caretRect() const
+{
+    const auto p = positionToPoint(caret_);
+    if (!p)
+        return {};
+    const int w = std::clamp<int>(settings().caretWidth, 1, 5);
+    // Extents around x by width: 1 [x-1, x), 2 [x-1, x+1), 3 [x-2, x+1), 4 [x-2, x+2),
+    // 5 [x-3, x+2).
+    const int left = p->x() - (w + 1) / 2;
+    const int lh = geometry_.lineHeight;
+    const int top = p->y() - lh;
+    return QRect(QPoint(left, top + lh / 15), QPoint(left + w - 1, top + lh - lh / 15 - 1));
+}
+
+void CVantorView::blinkCaret()
+{
+    const QRect r = caretRect();
+    if (r.isEmpty() || r.left() < geometry_.textLeft() - 3 || viewport()->width() < r.left())
+        return;
+    caretShown_ = !caretShown_;
+    viewport()->update(r);
+}
+
+void CVantorView::relayout()
+{
+    if (loaded_)
+        layoutText();
+    else
+        viewport()->update();
+}
+
+void CVantorView::redraw() { viewport()->update(); }
+
+void CVantorView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (!loaded_ || inLayout_)
+        return;
+    const int width = viewport()->width();
+    const bool wrap = settings().wordWrap != 0;
+    if (wrap && width != laidOutWidth_ && width >= kMinWrapWidth) {
+        layoutText();
+        return;
+    }
+    const int oldPerPage = geometry_.linesPerPage();
+    geometry_.clientWidth = width;
+    geometry_.clientHeight = viewport()->height();
+    if (!wrap || geometry_.linesPerPage() != oldPerPage)
+        updateScrollModel();
+    viewport()->update();
+}
+
+void CVantorView::wheelEvent(QWheelEvent* event)
+{
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    event->accept();
+    if (notches == 0)
+        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        changeFontSize(notches > 0 ? 1 : -1);
+        return;
+    }
+    scroll_.wheel(notches, (event->modifiers() & Qt::ShiftModifier) != 0);
+    applyScroll();
+}
+
+void CVantorView::changeFontSize(int step)
+{
+    std::int16_t& size = project_.textView.fontSize;
+    const int next = std::clamp(size + step, kMinFontSize, kMaxFontSize);
+    if (next == size)
+        return;
+    size = static_cast<std::int16_t>(next);
+    project_.modified = true;
+    relayoutAll();
+    emit textViewSettingsChanged();
+}
+
+void CVantorView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        scroll_.pageUpKey();
+        break;
+    case Qt::Key_PageDown:
+        scroll_.pageDownKey();
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    applyScroll();
+    event->accept();
+}
+
+void CVantorView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    if (const auto offset = pointToOffset(event->position().toPoint())) {
+        clearSelection();
+        setCaret(*offset);
+    }
+    event->accept();
+}
+
+// Drawing ----------------------------------------------------------------------------------------
+
+void CVantorView::paintEvent(QPaintEvent* event)
+{
+    QPainter p(viewport());
+    const TextViewSettings& s = settings();
+    const QRect client = viewport()->rect();
+    const bool numbers = s.lineNumbersShown != 0;
+    if (numbers)
+        p.fillRect(QRect(0, 0, geometry_.gutterWidth, client.height()),
+                   toQColor(s.lineNumberBackground));
+    p.fillRect(QRect(numbers ? geometry_.gutterWidth : 0, 0, client.width(), client.height()),
+               toQColor(s.background));
+    linkCountBoxes_.clear();
+    if (loaded_) {
+        const VisibleBytes shown = shownBytes();
+        const std::vector<MarkerSpan> markers = markerSpansOf(project_, relativePath_);
+        paintText(p, shown, markers);
+        if (numbers)
+            paintGutter(p, shown);
+        if (s.linkCountShown)
+            paintLinkCounts(p, shown, markers);
+    }
+    if (numbers)
+        paintBorder(p);
+    if (caretShown_) {
+        const QRect r = caretRect();
+        if (!r.isEmpty() && r.intersects(event->rect())) {
+            p.setClipping(false);
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            p.fillRect(r, Qt::white);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+    }
+}
+
+void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
+                            const std::vector<MarkerSpan>& markers)
+{
+    if (shown.lastRow < 0)
+        return;
+    const TextViewSettings& s = settings();
+    ViewFontCache& font = fontCache();
+    CharWidthTable& widths = font.widths();
+    const SjisView text = store_.text();
+    const int lh = geometry_.lineHeight;
+    const int sp = geometry_.lineSpacing;
+    const int ascent = font.metrics().ascent();
+    const int left = geometry_.textLeft() - geometry_.horizontalPosition;
+    const int clipLeft = geometry_.textLeft();
+    const QRect textArea(clipLeft, geometry_.topMargin, viewport()->width() - clipLeft,
+                         viewport()->height() - geometry_.topMargin);
+    p.save();
+    p.setClipRect(textArea);
+    p.setRenderHint(QPainter::TextAntialiasing, s.antiAliasing != 0);
+    p.setFont(font.font());
+
+    const CellColourInputs inputs{s.background, s.selectionColour, s.linkLineShown != 0};
+    const QColor linkColour = toQColor(s.linkLineColour);
+    const QColor spaceColour = toQColor(s.whiteSpaceColour);
+    const QColor textColour = toQColor(s.textColour);
+    const QColor breakColour = toQColor(s.lineBreakColour);
+    const int band = sp / 2; // the link line fills the lower half of the line spacing
+    const int lastLine = keys_.lineCount() - 1;
+    const int visibleRight = geometry_.horizontalPosition + textArea.width();
+
+    for (auto& list : glyphIndexes_)
+        list.clear();
+    for (auto& list : glyphPositions_)
+        list.clear();
+    struct Outline
+    {
+        QRect rect;
+        bool invalid;
+    };
+    std::vector<Outline> outlines;
+    struct Mark
+    {
+        QPoint at;
+        bool last;
+    };
+    std::vector<Mark> marks;
+
+    for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
+        const int rowTop = geometry_.topMargin + (line - geometry_.firstLine) * lh;
+        const ByteOffset start = keys_.lineStart(line);
+        const ByteOffset end = keys_.lineEnd(line);
+        const ByteOffset charsEnd = contentEnd(text, start, end);
+        charStarts_.clear();
+        charWidths_.clear();
+        charCodes_.clear();
+        int lineWidth = 0;
+        for (auto i = static_cast<std::size_t>(start); i < static_cast<std::size_t>(charsEnd);) {
+            const SjisChar c = sjisCharAt(text.data(), i, static_cast<std::size_t>(charsEnd));
+            const int w = widths.width(c.code);
+            charStarts_.push_back(static_cast<ByteOffset>(i));
+            charWidths_.push_back(w);
+            charCodes_.push_back(c.code);
+            lineWidth += w;
+            i += static_cast<std::size_t>(c.byteLength);
+            // Beyond the right edge nothing more shows (a 1 MB line is cut long before this).
+            if (lineWidth > visibleRight + 64)
+                break;
+        }
+        const bool endsWithBreak = charsEnd < end;
+        const bool lastDisplayLine = line == lastLine;
+        if (charStarts_.empty()) {
+            if (s.lineBreaksShown)
+                marks.push_back({QPoint(left, rowTop), lastDisplayLine});
+            continue;
+        }
+        cellStyles(charStarts_, start, end, selection_, markers, inputs, cells_);
+
+        // Cell backgrounds, one rectangle per run of equal style.
+        int x = left;
+        std::size_t k = 0;
+        while (k < cells_.size()) {
+            std::size_t e = k;
+            int runWidth = 0;
+            while (e < cells_.size() && cells_[e].colour == cells_[k].colour &&
+                   cells_[e].linkLine == cells_[k].linkLine) {
+                runWidth += charWidths_[e];
+                ++e;
+            }
+            if (cells_[k].colour != s.background || cells_[k].linkLine) {
+                const QColor c = toQColor(cells_[k].colour);
+                if (cells_[k].linkLine && band > 0) {
+                    p.fillRect(QRect(x, rowTop, runWidth, lh - band), c);
+                    p.fillRect(QRect(x, rowTop + lh - band, runWidth, band), linkColour);
+                } else {
+                    p.fillRect(QRect(x, rowTop, runWidth, lh), c);
+                }
+            }
+            x += runWidth;
+            k = e;
+        }
+
+        // Glyphs, collected per font and drawn in a few runs below.
+        x = left;
+        const int baseline = rowTop + (sp - sp / 2) + ascent;
+        for (std::size_t c = 0; c < charCodes_.size(); ++c) {
+            const int w = charWidths_[c];
+            if (x + w >= clipLeft) {
+                const GlyphRef& g = font.glyph(charCodes_[c]);
+                if (g.kind == GlyphRef::Glyph) {
+                    const auto slot = static_cast<std::size_t>(g.fontSlot);
+                    if (glyphIndexes_.size() <= slot) {
+                        glyphIndexes_.resize(slot + 1);
+                        glyphPositions_.resize(slot + 1);
+                    }
+                    glyphIndexes_[slot].push_back(g.glyphIndex);
+                    glyphPositions_[slot].push_back(
+                        QPointF(x + (w - g.advance) / 2.0, baseline));
+                } else if (g.kind == GlyphRef::Blank && s.whiteSpaceShown && w > 2) {
+                    outlines.push_back(
+                        {QRect(x + 1, rowTop + sp / 2, w - 3, lh - 2 * (sp / 2) - 1), false});
+                } else if (g.kind == GlyphRef::Invalid && w > 4) {
+                    const int top = rowTop + (sp - sp / 2);
+                    const int h = font.metrics().height();
+                    outlines.push_back({QRect(x + 2, top + h / 6, w - 5, h - h / 3 - 1), true});
+                }
+            }
+            x += w;
+        }
+        if (s.lineBreaksShown && (endsWithBreak || lastDisplayLine))
+            marks.push_back({QPoint(left + lineWidth, rowTop), !endsWithBreak});
+    }
+
+    // The text layer over the cells.
+    for (std::size_t slot = 0; slot < glyphIndexes_.size(); ++slot) {
+        if (glyphIndexes_[slot].isEmpty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(font.rawFonts()[slot]);
+        run.setGlyphIndexes(glyphIndexes_[slot]);
+        run.setPositions(glyphPositions_[slot]);
+        p.setPen(textColour);
+        p.drawGlyphRun(QPointF(0, 0), run);
+    }
+    p.setBrush(Qt::NoBrush);
+    for (const Outline& o : outlines) {
+        p.setPen(o.invalid ? textColour : spaceColour);
+        p.drawRect(o.rect);
+        if (o.invalid) {
+            p.drawLine(o.rect.topLeft(), o.rect.bottomRight());
+            p.drawLine(o.rect.topRight(), o.rect.bottomLeft());
+        }
+    }
+    if (!marks.empty()) {
+        p.setPen(breakColour);
+        const QString down(QChar(0x2193)); // ↓
+        const QString box(QChar(0x25A1));  // □
+        for (const Mark& m : marks)
+            p.drawText(QPoint(m.at.x(), m.at.y() + (sp - sp / 2) + ascent), m.last ? box : down);
+    }
+    p.restore();
+}
+
+void CVantorView::paintGutter(QPainter& p, const VisibleBytes& shown)
+{
+    if (shown.lastRow < 0)
+        return;
+    const TextViewSettings& s = settings();
+    const int padding = std::clamp<int>(s.lineNumberPadding, 0, 35);
+    const int lh = geometry_.lineHeight;
+    p.save();
+    p.setClipRect(QRect(0, geometry_.topMargin, geometry_.gutterWidth,
+                        viewport()->height() - geometry_.topMargin));
+    p.setFont(fontCache().font());
+    p.setPen(toQColor(s.lineNumberColour));
+    const Qt::Alignment h = s.lineNumberAlignment == 0   ? Qt::AlignLeft
+                            : s.lineNumberAlignment == 2 ? Qt::AlignRight
+                                                         : Qt::AlignHCenter;
+    for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
+        const int top = geometry_.topMargin + (line - geometry_.firstLine) * lh;
+        p.drawText(QRect(padding, top, geometry_.gutterWidth - 2 * padding, lh),
+                   int(h | Qt::AlignVCenter | Qt::TextSingleLine), QString::number(line + 1));
+    }
+    p.restore();
+}
+
+void CVantorView::paintLinkCounts(QPainter& p, const VisibleBytes& shown,
+                                  const std::vector<MarkerSpan>& markers)
+{
+    const QFontMetrics& fm = fontCache().metrics();
+    p.save();
+    p.setFont(fontCache().font());
+    p.setPen(toQColor(settings().linkCountColour));
+    for (const MarkerSpan& m : markers) {
+        if (m.linkCount <= 0 || m.end() < shown.first || m.end() > shown.last)
+            continue;
+        const auto at = positionToPoint(m.end());
+        if (!at)
+            continue;
+        const QString label = QString::number(m.linkCount);
+        const QSize size(fm.horizontalAdvance(label), fm.height());
+        const QRect box(at->x() - size.width() / 2, at->y() - size.height() / 2, size.width(),
+                        size.height());
+        p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, label);
+        linkCountBoxes_.push_back({box, m.objectIndex});
+    }
+    p.restore();
+}
+
+void CVantorView::paintBorder(QPainter& p)
+{
+    const TextViewSettings& s = settings();
+    const int x = geometry_.gutterWidth - 2;
+    const int bottom = viewport()->height();
+    const QColor colour = toQColor(s.borderColour);
+    p.save();
+    p.setClipping(false);
+    if (s.borderStyle == 5) {
+        // Double: a 3-pixel line in the border colour with a 1-pixel line of the gutter colour
+        // down its middle.
+        p.fillRect(QRect(x - 1, 0, 3, bottom), colour);
+        p.fillRect(QRect(x, 0, 1, bottom), toQColor(s.lineNumberBackground));
+    } else {
+        static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                                   Qt::DashDotLine, Qt::DashDotDotLine};
+        const int index = std::clamp<int>(s.borderStyle, 0, 4);
+        QPen pen(colour, 1, kStyles[index]);
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        p.drawLine(x, 0, x, bottom);
+    }
+    p.restore();
+}
+
+} // namespace corvane
