@@ -41,7 +41,7 @@ using Args = std::vector<std::string>;
 struct Command
 {
     const char* name;
-    int argumentCount;
+    int argumentCount; ///< exact count; a negative -n means at least n
     const char* usage;   ///< arguments, for the usage text
     const char* summary; ///< one line
     int (*run)(Context& context, const Args& args);
@@ -56,6 +56,7 @@ inline constexpr int kExitUsage = 2;
 const std::vector<Command>& projectCommands(); ///< new, info, dump, build
 const std::vector<Command>& cabinetCommands(); ///< pack, unpack
 const std::vector<Command>& checkCommands();   ///< check
+const std::vector<Command>& importCommands();  ///< import
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
 std::string absolutePath(const std::string& path);

@@ -41,7 +41,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands()})
+    for (const auto* group :
+         {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }
@@ -67,7 +68,8 @@ int main(int argc, char** argv)
     for (const Command& c : commands) {
         if (name != c.name)
             continue;
-        if (argc - 2 != c.argumentCount)
+        const int given = argc - 2;
+        if (c.argumentCount >= 0 ? given != c.argumentCount : given < -c.argumentCount)
             return usage({c});
         Context context;
         return c.run(context, Args(argv + 2, argv + argc));
