@@ -37,6 +37,9 @@ public:
     virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
     /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
     virtual void bookmarkCleared(int /*slot*/) {}
+    /// The document list's folders or documents changed (added, renamed, deleted): lists that
+    /// name folders or documents (search targets, marker list) rebuild theirs.
+    virtual void documentFoldersChanged() {}
 };
 
 /// What logic may ask of the windows: the active child window and its caret.
