@@ -1,5 +1,6 @@
 #include "model/Cabinet.h"
 
+#include "base/Codec.h"
 #include "base/Sjis.h"
 #include "model/DataFile.h"
 #include "res/MessageCatalogue.h"
@@ -193,16 +194,8 @@ CabinetError vetCabinet(std::string& cab, ParsedFile& chosen)
 
 std::string memberNameUtf8(std::string_view raw, bool sjisName)
 {
-    if (!sjisName)
-        return std::string(raw);
-    gsize written = 0;
-    gchar* utf8 = g_convert(raw.data(), gssize(raw.size()), "UTF-8", "CP932", nullptr, &written,
-                            nullptr);
-    if (utf8 == nullptr)
-        return std::string(raw);
-    std::string out(utf8, written);
-    g_free(utf8);
-    return out;
+    // Unassigned codes become U+FFFD, never a separator: a 0x5C trail byte stays inside its pair.
+    return sjisName ? codec::toUtf8(raw).text : std::string(raw);
 }
 
 gboolean selectFile(GCabFile* file, gpointer chosen) { return file == chosen; }
