@@ -76,7 +76,7 @@ private slots:
         project = std::make_unique<ProjectData>();
         project->folder = dir->path.string();
         project->folder.push_back('/');
-        project->name = "T";
+        project->name = std::string(1, 'T');
         CVantorView::resetCharacterWidths();
     }
 
