@@ -108,15 +108,16 @@ void checkObjects(const ProjectData& d, const std::string& docFolder, Report& r)
         if (o.position < 0 || o.length < 0)
             r.add(where, "negative position or length");
         const std::optional<std::string> disk = docpath::toDiskPath(docFolder, o.document);
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (!disk) {
             r.add(where, "document is refused by the path check");
         } else if (::stat(disk->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
             r.add(where, "document is missing: " + *disk);
         } else if (std::int64_t(o.position) + o.length > st.st_size) {
             r.add(where, "span " + std::to_string(o.position) + "+" + std::to_string(o.length) +
-                             " runs past the document's " + std::to_string(st.st_size) +
-                             " bytes");
+                             " runs past the document's " + std::to_string(st.st_size) + " bytes");
         }
     }
 }
@@ -167,8 +168,7 @@ int runCheck(Context& context, const Args& args)
 const std::vector<Command>& checkCommands()
 {
     static const std::vector<Command> commands{
-        {"check", 1, "PROJECT", "integrity report; exit status 1 when anything is wrong",
-         runCheck},
+        {"check", 1, "PROJECT", "integrity report; exit status 1 when anything is wrong", runCheck},
     };
     return commands;
 }

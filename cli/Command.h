@@ -41,7 +41,7 @@ using Args = std::vector<std::string>;
 struct Command
 {
     const char* name;
-    int argumentCount; ///< exact count; a negative -n means at least n
+    int argumentCount;   ///< exact count; a negative -n means at least n
     const char* usage;   ///< arguments, for the usage text
     const char* summary; ///< one line
     int (*run)(Context& context, const Args& args);

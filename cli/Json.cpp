@@ -16,7 +16,10 @@ Json Json::boolean(bool b)
     return j;
 }
 
-Json Json::number(std::int64_t n) { return numberText(std::to_string(n)); }
+Json Json::number(std::int64_t n)
+{
+    return numberText(std::to_string(n));
+}
 
 Json Json::numberText(std::string text)
 {
@@ -86,9 +89,15 @@ std::optional<bool> Json::asBool() const
     return bool_;
 }
 
-const std::string* Json::asString() const { return kind_ == Kind::String ? &text_ : nullptr; }
+const std::string* Json::asString() const
+{
+    return kind_ == Kind::String ? &text_ : nullptr;
+}
 
-const std::vector<Json>* Json::asArray() const { return kind_ == Kind::Array ? &items_ : nullptr; }
+const std::vector<Json>* Json::asArray() const
+{
+    return kind_ == Kind::Array ? &items_ : nullptr;
+}
 
 const std::vector<std::pair<std::string, Json>>* Json::members() const
 {

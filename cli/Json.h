@@ -14,7 +14,15 @@ namespace corvane::cli {
 class Json
 {
 public:
-    enum class Kind { Null, Bool, Number, String, Array, Object };
+    enum class Kind
+    {
+        Null,
+        Bool,
+        Number,
+        String,
+        Array,
+        Object
+    };
 
     Json() = default;
     static Json boolean(bool b);
@@ -29,8 +37,8 @@ public:
     bool isNull() const { return kind_ == Kind::Null; }
 
     // Builders.
-    Json& push(Json v);                          ///< arrays
-    Json& set(std::string key, Json v);          ///< objects; appends, keeps order
+    Json& push(Json v);                 ///< arrays
+    Json& set(std::string key, Json v); ///< objects; appends, keeps order
 
     // Readers; nullopt when the kind does not match.
     std::optional<std::int64_t> asInteger() const; ///< an integral number

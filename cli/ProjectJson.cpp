@@ -12,14 +12,12 @@ namespace corvane::cli {
 
 namespace {
 
-template <std::size_t N>
-Json text(const char (&field)[N])
+template <std::size_t N> Json text(const char (&field)[N])
 {
     return Json::string(fieldToUtf8(field, N));
 }
 
-template <typename T>
-Json num(T v)
+template <typename T> Json num(T v)
 {
     return Json::number(std::int64_t(v));
 }
@@ -71,8 +69,7 @@ public:
 
     bool ok() const { return error_.empty(); }
 
-    template <typename T>
-    void integer(const char* key, T& field)
+    template <typename T> void integer(const char* key, T& field)
     {
         const Json* v = get(key);
         if (v == nullptr)
@@ -86,8 +83,7 @@ public:
         field = T(*n);
     }
 
-    template <std::size_t N>
-    void text(const char* key, char (&field)[N])
+    template <std::size_t N> void text(const char* key, char (&field)[N])
     {
         const Json* v = get(key);
         if (v == nullptr)
@@ -119,8 +115,7 @@ public:
         field = std::strtof(numberText(*v).c_str(), nullptr);
     }
 
-    template <typename T>
-    void quadruple(const char* key, T (&fields)[4])
+    template <typename T> void quadruple(const char* key, T (&fields)[4])
     {
         const Json* v = get(key);
         if (v == nullptr)
@@ -296,7 +291,10 @@ Json projectToJson(const ProjectData& data)
         const ObjectRecord& o = data.objects[i];
         Json j = Json::object();
         Json margins = Json::array();
-        margins.push(num(o.marginLeft)).push(num(o.marginRight)).push(num(o.marginTop)).push(num(o.marginBottom));
+        margins.push(num(o.marginLeft))
+            .push(num(o.marginRight))
+            .push(num(o.marginTop))
+            .push(num(o.marginBottom));
         j.set("id", num(o.id))
             .set("type", num(o.type))
             .set("document", text(o.document))

@@ -24,8 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (corvane::decodeDataFile(bytes, *staging, sink)) {
         const std::string again = corvane::encodeDataFile(*staging);
-        if (again.size() > size || again.size() != corvane::dataFileBytes(std::size_t(staging->objectCount),
-                                                                            std::size_t(staging->linkCount)))
+        if (again.size() > size ||
+            again.size() != corvane::dataFileBytes(std::size_t(staging->objectCount),
+                                                   std::size_t(staging->linkCount)))
             std::abort();
     }
     return 0;

@@ -17,7 +17,10 @@ namespace corvane {
 namespace {
 
 /// A path as a message's leading text: Shift-JIS, followed by a line break.
-SjisString leadingPath(const std::string& utf8Path) { return codec::fromUtf8(utf8Path).text + "\n"; }
+SjisString leadingPath(const std::string& utf8Path)
+{
+    return codec::fromUtf8(utf8Path).text + "\n";
+}
 
 /// Creates a new empty file from pattern (ending in "XXXXXX") and returns its path, "" on failure.
 std::string makeUniqueFile(const std::string& prefix)
@@ -54,7 +57,9 @@ bool readWholeFile(const std::string& path, std::string& out, std::size_t limit)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat st{};
+    struct stat st
+    {
+    };
     bool ok = ::fstat(fd, &st) == 0 && std::size_t(st.st_size) <= limit;
     if (ok) {
         out.resize(std::size_t(st.st_size));
@@ -136,7 +141,9 @@ std::string CProjectIO::workFolder()
     if (!ok && errno == EEXIST) {
         // Someone else may have made it first in a shared temporary folder: only a real folder
         // that this user owns is used, never a symlink to somewhere else.
-        struct stat st{};
+        struct stat st
+        {
+        };
         ok = ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
         if (ok && (st.st_mode & 077) != 0)
             ok = ::chmod(folder.c_str(), 0700) == 0;
@@ -173,7 +180,9 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
 
     // Pack beside the project file, so the final rename stays within one file system and the
     // previous project file is replaced only by a complete, flushed cabinet.
-    struct stat previous{};
+    struct stat previous
+    {
+    };
     const bool hadPrevious = ::stat(projectFilePath.c_str(), &previous) == 0;
     RemoveOnExit packed{makeUniqueFile(folder + "." + fileName)};
     Cabinet cabinet(services_.messages);
@@ -216,7 +225,9 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
         showMessage(sink, 30070, leadingPath(projectFilePath), style::error);
         return false;
     }
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(projectFilePath.c_str(), &st) != 0 || ::access(projectFilePath.c_str(), R_OK) != 0) {
         showMessage(sink, 30077, leadingPath(projectFilePath), style::error);
         return false;

@@ -20,8 +20,7 @@ namespace corvane {
 namespace {
 
 // Owners for the GLib objects used here, so every exit path releases them.
-template <typename T>
-struct GObjectPtr
+template <typename T> struct GObjectPtr
 {
     T* p = nullptr;
     GObjectPtr() = default;
@@ -167,8 +166,12 @@ CabinetError vetCabinet(std::string& cab, ParsedFile& chosen)
     for (std::uint16_t i = 0; i < fileCount; ++i) {
         if (at > b.size() || b.size() - at < 16)
             return CabinetError::NotACabinet;
-        ParsedFile file{le32(b, at),      le32(b, at + 4),  le16(b, at + 8),
-                        le16(b, at + 10), le16(b, at + 12), le16(b, at + 14),
+        ParsedFile file{le32(b, at),
+                        le32(b, at + 4),
+                        le16(b, at + 8),
+                        le16(b, at + 10),
+                        le16(b, at + 12),
+                        le16(b, at + 14),
                         {}};
         const std::size_t nameAt = at + 16;
         const std::size_t nameEnd = b.find('\0', nameAt);
@@ -198,7 +201,10 @@ std::string memberNameUtf8(std::string_view raw, bool sjisName)
     return sjisName ? codec::toUtf8(raw).text : std::string(raw);
 }
 
-gboolean selectFile(GCabFile* file, gpointer chosen) { return file == chosen; }
+gboolean selectFile(GCabFile* file, gpointer chosen)
+{
+    return file == chosen;
+}
 
 bool readWholeFile(const std::string& path, std::string& out, std::size_t limit, struct stat& st)
 {
@@ -242,13 +248,15 @@ bool isSafeMemberName(std::string_view name, bool sjisName)
 {
     if (name.empty() || name == "." || name == "..")
         return false;
-    const bool hasSeparator =
-        sjisName ? (sjis::findSingleByte(name, '/') != std::string_view::npos ||
-                    sjis::findSingleByte(name, '\\') != std::string_view::npos)
-                 : name.find_first_of("/\\") != std::string_view::npos;
+    const bool hasSeparator = sjisName
+                                  ? (sjis::findSingleByte(name, '/') != std::string_view::npos ||
+                                     sjis::findSingleByte(name, '\\') != std::string_view::npos)
+                                  : name.find_first_of("/\\") != std::string_view::npos;
     if (hasSeparator)
         return false;
-    const auto isAsciiLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    const auto isAsciiLetter = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
     if (name.size() >= 2 && isAsciiLetter(name[0]) && name[1] == ':')
         return false;
     return true;
@@ -265,7 +273,8 @@ void toDosDateTime(std::int64_t unixTime, std::uint16_t& dosDate, std::uint16_t&
         dosTime = 0;
         return;
     }
-    dosDate = std::uint16_t(((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
+    dosDate =
+        std::uint16_t(((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
     dosTime = std::uint16_t((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
 }
 
@@ -296,9 +305,9 @@ bool packCabinetBytes(std::string_view data, const std::string& memberName, std:
 
     // The library takes a date and time and encodes them itself; handing it the broken-down local
     // time of the DOS value keeps the two in agreement.
-    GDateTime* when = g_date_time_new_local(1980 + (dosDate >> 9), (dosDate >> 5) & 0x0F,
-                                            dosDate & 0x1F, dosTime >> 11, (dosTime >> 5) & 0x3F,
-                                            (dosTime & 0x1F) * 2);
+    GDateTime* when =
+        g_date_time_new_local(1980 + (dosDate >> 9), (dosDate >> 5) & 0x0F, dosDate & 0x1F,
+                              dosTime >> 11, (dosTime >> 5) & 0x3F, (dosTime & 0x1F) * 2);
     if (when != nullptr) {
         gcab_file_set_date_time(file.get(), when);
         g_date_time_unref(when);
@@ -336,7 +345,8 @@ CabinetError extractCabinetBytes(std::string_view cabinetIn, std::string& data,
     if (const CabinetError e = vetCabinet(cab, chosen); e != CabinetError::None)
         return e;
 
-    GObjectPtr<GInputStream> in(g_memory_input_stream_new_from_data(cab.data(), gssize(cab.size()), nullptr));
+    GObjectPtr<GInputStream> in(
+        g_memory_input_stream_new_from_data(cab.data(), gssize(cab.size()), nullptr));
     GObjectPtr<GCabCabinet> cabinet(gcab_cabinet_new());
     GErrorPtr error;
     if (!gcab_cabinet_load(cabinet.get(), in.get(), nullptr, &error.p))
@@ -348,14 +358,14 @@ CabinetError extractCabinetBytes(std::string_view cabinetIn, std::string& data,
     auto* folder = static_cast<GCabFolder*>(g_ptr_array_index(folders, chosen.folder));
     // The chosen entry is the last file entry overall, so it is the last of its folder.
     GSList* files = gcab_folder_get_files(folder);
-    GCabFile* target = files != nullptr ? static_cast<GCabFile*>(g_slist_last(files)->data) : nullptr;
+    GCabFile* target =
+        files != nullptr ? static_cast<GCabFile*>(g_slist_last(files)->data) : nullptr;
     g_slist_free(files);
     if (target == nullptr || gcab_file_get_size(target) != chosen.size)
         return CabinetError::NotACabinet;
 
     // No extraction path: the library expands into memory and attaches the bytes to the file.
-    if (!gcab_cabinet_extract_simple(cabinet.get(), nullptr, selectFile, target, nullptr,
-                                     &error.p))
+    if (!gcab_cabinet_extract_simple(cabinet.get(), nullptr, selectFile, target, nullptr, &error.p))
         return CabinetError::Corrupt;
     GBytes* expanded = gcab_file_get_bytes(target);
     gsize size = 0;
@@ -377,14 +387,17 @@ bool Cabinet::pack(const std::string& dataFilePath, const std::string& memberNam
                    const std::string& cabinetPath)
 {
     std::string data, cabinet;
-    struct stat st{};
+    struct stat st
+    {
+    };
     bool ok = readWholeFile(dataFilePath, data, kMaxCabinetBytes, st);
     if (ok) {
         std::uint16_t date = 0, time = 0;
         toDosDateTime(st.st_mtime, date, time);
         // Linux has no archive bit; a file just written is one Windows would mark for archiving.
-        const std::uint16_t attributes = GCAB_FILE_ATTRIBUTE_ARCH |
-                                         ((st.st_mode & S_IWUSR) == 0 ? GCAB_FILE_ATTRIBUTE_RDONLY : 0);
+        const std::uint16_t attributes =
+            GCAB_FILE_ATTRIBUTE_ARCH |
+            ((st.st_mode & S_IWUSR) == 0 ? GCAB_FILE_ATTRIBUTE_RDONLY : 0);
         ok = packCabinetBytes(data, memberName, date, time, attributes, cabinet);
     }
     if (ok) {
@@ -423,7 +436,9 @@ bool Cabinet::unpackMember(const std::string& cabinetPath, const std::string* de
                            const std::string* targetPath, std::string& memberName)
 {
     std::string cabinet, data;
-    struct stat st{};
+    struct stat st
+    {
+    };
     CabinetMember member;
     if (!readWholeFile(cabinetPath, cabinet, kMaxCabinetBytes, st) ||
         extractCabinetBytes(cabinet, data, member) != CabinetError::None)

@@ -21,14 +21,15 @@ struct CabinetMember
 };
 
 /// Why reading a cabinet failed; every reason is shown to the user as the same message.
-enum class CabinetError {
+enum class CabinetError
+{
     None,
-    NotACabinet,   ///< no "MSCF" header, or structures that run past the end
-    UnsafeName,    ///< a member name with a separator, "..", an absolute path or a drive letter
-    TooLarge,      ///< a member larger than the largest valid data file, or an oversized cabinet
-    BadChecksum,   ///< a data block whose non-zero checksum is wrong
-    Unsupported,   ///< spanning cabinets, unknown compression
-    Corrupt,       ///< the compressed data does not expand to the member
+    NotACabinet, ///< no "MSCF" header, or structures that run past the end
+    UnsafeName,  ///< a member name with a separator, "..", an absolute path or a drive letter
+    TooLarge,    ///< a member larger than the largest valid data file, or an oversized cabinet
+    BadChecksum, ///< a data block whose non-zero checksum is wrong
+    Unsupported, ///< spanning cabinets, unknown compression
+    Corrupt,     ///< the compressed data does not expand to the member
 };
 
 /// The largest cabinet file that is read at all (a stored, uncompressed folder of the largest data
@@ -37,9 +38,9 @@ inline constexpr std::size_t kMaxCabinetBytes = 8u * 1024 * 1024;
 
 /// Packs data as the single member memberName (UTF-8) of a cabinet with one MS-ZIP folder.
 /// Returns false (with a short English reason in *why) when the library fails.
-bool packCabinetBytes(std::string_view data, const std::string& memberName,
-                      std::uint16_t dosDate, std::uint16_t dosTime, std::uint16_t attributes,
-                      std::string& cabinet, std::string* why = nullptr);
+bool packCabinetBytes(std::string_view data, const std::string& memberName, std::uint16_t dosDate,
+                      std::uint16_t dosTime, std::uint16_t attributes, std::string& cabinet,
+                      std::string* why = nullptr);
 
 /// Expands the last member of the cabinet into data. Refuses unsafe member names, members larger
 /// than kMaxDataFileBytes (before expanding anything) and data blocks with a wrong non-zero

@@ -19,12 +19,13 @@ void appendBigEndian32(std::string& out, std::uint32_t value)
 
 std::uint32_t readBigEndian32(std::string_view bytes, std::size_t at)
 {
-    const auto b = [&](std::size_t i) { return std::uint32_t(static_cast<unsigned char>(bytes[at + i])); };
+    const auto b = [&](std::size_t i) {
+        return std::uint32_t(static_cast<unsigned char>(bytes[at + i]));
+    };
     return (b(0) << 24) | (b(1) << 16) | (b(2) << 8) | b(3);
 }
 
-template <typename T>
-void appendRaw(std::string& out, const T* records, std::size_t count)
+template <typename T> void appendRaw(std::string& out, const T* records, std::size_t count)
 {
     out.append(reinterpret_cast<const char*>(records), sizeof(T) * count);
 }
@@ -103,7 +104,8 @@ bool decodeDataFile(std::string_view bytes, ProjectData& staging, MessageSink& s
 {
     // The magic is judged on what is there, so that a short foreign file is called foreign.
     const std::size_t magicSeen = std::min(bytes.size(), std::size_t(6));
-    if (bytes.substr(0, std::min(magicSeen, std::size_t(3))) != kDataFileMagic.substr(0, std::min(magicSeen, std::size_t(3)))) {
+    if (bytes.substr(0, std::min(magicSeen, std::size_t(3))) !=
+        kDataFileMagic.substr(0, std::min(magicSeen, std::size_t(3)))) {
         showMessage(sink, 30019, {}, style::error);
         return false;
     }

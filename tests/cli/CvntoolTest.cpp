@@ -26,9 +26,9 @@ protected:
     ToolRun cvntool(const std::string& arguments)
     {
         const std::string out = root + "/stdout", err = root + "/stderr";
-        const int raw = std::system((std::string(CVNTOOL_PATH) + " " + arguments + " >'" + out +
-                                     "' 2>'" + err + "'")
-                                        .c_str());
+        const int raw = std::system(
+            (std::string(CVNTOOL_PATH) + " " + arguments + " >'" + out + "' 2>'" + err + "'")
+                .c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFileBytes(out), readFileBytes(err)};
     }
 
@@ -79,7 +79,8 @@ TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
     m.position = 100;
     m.length = -1;
     m.markerColour = 0xFFFFFFFF;
-    std::strcpy(m.firstText, "\x87\x90\x81\xe0\xed\x40\xfa\x5c" "\x82"); // duplicates, cut char
+    std::strcpy(m.firstText, "\x87\x90\x81\xe0\xed\x40\xfa\x5c"
+                             "\x82"); // duplicates, cut char
     m.nodeRect[2] = std::numeric_limits<std::int32_t>::min();
     m.marginBottom = -3;
     ObjectRecord& s = addObject(*p, 6, ObjectType::SubSubject, "", "\"quoted\"\n\t");
@@ -96,9 +97,11 @@ TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
 
     const ToolRun dump = cvntool("dump " + quoted(original));
     ASSERT_EQ(dump.status, 0) << dump.err;
-    EXPECT_EQ(dump.out.rfind("{\n  \"format\": \"CVN001\",\n  \"textView\": {\n    \"fontName\"", 0), 0u);
+    EXPECT_EQ(
+        dump.out.rfind("{\n  \"format\": \"CVN001\",\n  \"textView\": {\n    \"fontName\"", 0), 0u);
     writeFileBytes(root + "/d.json", dump.out);
-    const ToolRun build = cvntool("build " + quoted(root + "/d.json") + " " + quoted(root + "/re.CVN"));
+    const ToolRun build =
+        cvntool("build " + quoted(root + "/d.json") + " " + quoted(root + "/re.CVN"));
     ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(dataFileOf(root + "/re.CVN"), dataFileOf(original));
 
@@ -106,27 +109,32 @@ TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
     p->chartView.zoom = std::numeric_limits<float>::quiet_NaN();
     save(*p, original);
     writeFileBytes(root + "/d.json", cvntool("dump " + quoted(original)).out);
-    ASSERT_EQ(cvntool("build " + quoted(root + "/d.json") + " " + quoted(root + "/re.CVN")).status, 0);
+    ASSERT_EQ(cvntool("build " + quoted(root + "/d.json") + " " + quoted(root + "/re.CVN")).status,
+              0);
     EXPECT_EQ(dataFileOf(root + "/re.CVN"), dataFileOf(original));
 }
 
 TEST_F(CvntoolTest, BuildFillsMissingFieldsAndNamesTheBadOne)
 {
-    writeFileBytes(root + "/min.json",
-                   R"({"objects": [{"id": 1, "type": 2, "secondText": "\u3042"}], "links": [{"from": 1}]})");
-    ASSERT_EQ(cvntool("build " + quoted(root + "/min.json") + " " + quoted(root + "/m.CVN")).status, 0);
+    writeFileBytes(
+        root + "/min.json",
+        R"({"objects": [{"id": 1, "type": 2, "secondText": "\u3042"}], "links": [{"from": 1}]})");
+    ASSERT_EQ(cvntool("build " + quoted(root + "/min.json") + " " + quoted(root + "/m.CVN")).status,
+              0);
     auto expected = std::make_unique<ProjectData>();
     ObjectRecord& o = addObject(*expected, 1, ObjectType::Marker, "", "\x82\xa0");
     (void)o;
     addLink(*expected, 1, 0);
     EXPECT_EQ(dataFileOf(root + "/m.CVN"), encodeDataFile(*expected));
 
-    for (const char* bad : {R"({"textView": {"fontSize": 40000}})",
-                            R"({"objects": [{"secondText": "01234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890"}]})",
-                            R"({"objects": [{"rect": [1, 2, 3]}]})", R"({"format": "CVN002"})",
-                            R"({"links": [)"}) {
+    for (
+        const char* bad :
+        {R"({"textView": {"fontSize": 40000}})",
+         R"({"objects": [{"secondText": "01234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890"}]})",
+         R"({"objects": [{"rect": [1, 2, 3]}]})", R"({"format": "CVN002"})", R"({"links": [)"}) {
         writeFileBytes(root + "/bad.json", bad);
-        const ToolRun r = cvntool("build " + quoted(root + "/bad.json") + " " + quoted(root + "/b.CVN"));
+        const ToolRun r =
+            cvntool("build " + quoted(root + "/bad.json") + " " + quoted(root + "/b.CVN"));
         EXPECT_EQ(r.status, 1) << bad;
         EXPECT_NE(r.err.find("bad.json: "), std::string::npos) << r.err;
         EXPECT_FALSE(fs::exists(root + "/b.CVN"));
@@ -155,14 +163,14 @@ TEST_F(CvntoolTest, CheckReportsEveryKindOfProblem)
     ObjectRecord& past = addObject(*p, 3, ObjectType::Marker, "A\\d1");
     past.position = 5;
     past.length = 6;
-    addObject(*p, 3, ObjectType::SubSubject);               // duplicate id
-    addObject(*p, 0, ObjectType::SubSubject);               // zero id
-    addObject(*p, 8, 7);                                    // unknown type
-    addObject(*p, 9, ObjectType::Marker, "A\\missing");     // document missing
-    addObject(*p, 10, ObjectType::Marker, "..\\..\\etc");   // refused path
-    addLink(*p, 2, 42);                                     // missing end
-    addLink(*p, 2, 2);                                      // sub-subject to sub-subject
-    addLink(*p, 1, 2);                                      // duplicate
+    addObject(*p, 3, ObjectType::SubSubject);             // duplicate id
+    addObject(*p, 0, ObjectType::SubSubject);             // zero id
+    addObject(*p, 8, 7);                                  // unknown type
+    addObject(*p, 9, ObjectType::Marker, "A\\missing");   // document missing
+    addObject(*p, 10, ObjectType::Marker, "..\\..\\etc"); // refused path
+    addLink(*p, 2, 42);                                   // missing end
+    addLink(*p, 2, 2);                                    // sub-subject to sub-subject
+    addLink(*p, 1, 2);                                    // duplicate
     p->textView.caretWidth = 9;
     p->chartView.width = 100;
     save(*p, root + "/P/P.CVN");

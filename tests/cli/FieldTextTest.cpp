@@ -34,7 +34,10 @@ TEST(FieldText, EveryTwoByteCodeAndEverySingleByteComesBackUnchanged)
 
 TEST(FieldText, ReadableCharactersStayReadable)
 {
-    EXPECT_EQ(sjisToUtf8Lossless("\x82\xa0" "b\\"), "\xe3\x81\x82" "b\\");
+    EXPECT_EQ(sjisToUtf8Lossless("\x82\xa0"
+                                 "b\\"),
+              "\xe3\x81\x82"
+              "b\\");
     EXPECT_EQ(sjisToUtf8Lossless("\xb1"), "\xef\xbd\xb1"); // half-width katakana
     // A lead byte cut off at the end of a field is kept as an escaped byte.
     EXPECT_EQ(sjisToUtf8Lossless("a\x82"), "a\xef\x9e\x82");
@@ -44,8 +47,12 @@ TEST(FieldText, FieldsAreTerminatedAndLimited)
 {
     char field[6];
     std::string error;
-    ASSERT_TRUE(utf8ToField("\xe3\x81\x82\xe3\x81\x82" "a", field, sizeof field, error));
-    EXPECT_EQ(std::string(field, 6), std::string("\x82\xa0\x82\xa0" "a\0", 6));
+    ASSERT_TRUE(utf8ToField("\xe3\x81\x82\xe3\x81\x82"
+                            "a",
+                            field, sizeof field, error));
+    EXPECT_EQ(std::string(field, 6), std::string("\x82\xa0\x82\xa0"
+                                                 "a\0",
+                                                 6));
     EXPECT_FALSE(utf8ToField("abcdef", field, sizeof field, error));
     EXPECT_NE(error.find("longer than 5 bytes"), std::string::npos);
     EXPECT_FALSE(utf8ToField("\xf0\x9f\x98\x80", field, sizeof field, error)) << "emoji";

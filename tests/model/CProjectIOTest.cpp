@@ -30,10 +30,7 @@ protected:
         path = folder + "Case1.CVN";
     }
 
-    std::string workPath() const
-    {
-        return root + "/tmp/Corvane-" + std::to_string(::getuid());
-    }
+    std::string workPath() const { return root + "/tmp/Corvane-" + std::to_string(::getuid()); }
 
     /// Saves a project with n sub-subjects whose first one has the given title.
     bool saveWith(int n, const char* title = "t")
@@ -55,7 +52,9 @@ protected:
 
 TEST_F(CProjectIOTest, SaveThenLoadRoundTripsAndLeavesNothingInTheWorkFolder)
 {
-    ObjectRecord& m = addObject(*data, 4, ObjectType::Marker, "A\\d", "\x82\xa0" "b");
+    ObjectRecord& m = addObject(*data, 4, ObjectType::Marker, "A\\d",
+                                "\x82\xa0"
+                                "b");
     m.position = 12;
     addObject(*data, 5, ObjectType::SubSubject, "", "s");
     addLink(*data, 4, 5);
@@ -71,7 +70,9 @@ TEST_F(CProjectIOTest, SaveThenLoadRoundTripsAndLeavesNothingInTheWorkFolder)
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(encodeDataFile(*loaded), encodeDataFile(*data));
 
-    struct stat st{};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(workPath().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     EXPECT_TRUE(fs::is_empty(workPath()));
@@ -200,8 +201,8 @@ TEST_F(CProjectIOTest, FailedLoadsLeaveTheOpenProjectUnchanged)
     CabinetMember info;
     ASSERT_EQ(extractCabinetBytes(cab, full, info), CabinetError::None);
     std::string packedCab;
-    ASSERT_TRUE(packCabinetBytes(full.substr(0, full.size() - 100), "short.CVN", 0x21, 0, 0x20,
-                                 packedCab));
+    ASSERT_TRUE(
+        packCabinetBytes(full.substr(0, full.size() - 100), "short.CVN", 0x21, 0, 0x20, packedCab));
     writeFileBytes(folder + "short.CVN", packedCab);
     std::string v2 = full;
     v2[5] = '2';
@@ -262,7 +263,9 @@ TEST_F(CProjectIOTest, WorkFolderIsRefusedWhenItIsNotOursOrNotAFolder)
     // Our own folder left open to others is taken back to 0700.
     ::chmod(workPath().c_str(), 0777);
     EXPECT_EQ(io.workFolder(), workPath());
-    struct stat st{};
+    struct stat st
+    {
+    };
     ::stat(workPath().c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 }

@@ -61,7 +61,10 @@ std::vector<std::size_t> blockOffsets(const std::string& cab)
 }
 
 /// Offset of the member name of the single file entry.
-std::size_t nameOffset(const std::string& cab) { return le32(cab, 16) + 16; }
+std::size_t nameOffset(const std::string& cab)
+{
+    return le32(cab, 16) + 16;
+}
 
 TEST(CabinetBytes, RoundTripKeepsBytesNameDateAndAttributes)
 {
@@ -117,8 +120,8 @@ TEST(CabinetBytes, HostileMemberNamesAreRefused)
 {
     const std::string cab = packed("data", "XXXXXX");
     const std::size_t at = nameOffset(cab);
-    for (const char* hostile : {"../x\0\0", "/tmp/x", "a\\b\0\0\0", "C:x\0\0\0", "..\0\0\0\0",
-                                "sub/x\0"}) {
+    for (const char* hostile :
+         {"../x\0\0", "/tmp/x", "a\\b\0\0\0", "C:x\0\0\0", "..\0\0\0\0", "sub/x\0"}) {
         std::string bad = cab;
         bad.replace(at, 6, hostile, 6);
         std::string out;
@@ -165,9 +168,11 @@ TEST(CabinetBytes, TruncatedAndForeignInputIsRefused)
     CabinetMember member;
     for (std::size_t size : {std::size_t(0), std::size_t(4), std::size_t(36), std::size_t(60),
                              cab.size() / 2, cab.size() - 1})
-        EXPECT_NE(extractCabinetBytes(cab.substr(0, size), out, member), CabinetError::None) << size;
-    EXPECT_EQ(extractCabinetBytes("PK\3\4 not a cabinet at all, but long enough......", out, member),
-              CabinetError::NotACabinet);
+        EXPECT_NE(extractCabinetBytes(cab.substr(0, size), out, member), CabinetError::None)
+            << size;
+    EXPECT_EQ(
+        extractCabinetBytes("PK\3\4 not a cabinet at all, but long enough......", out, member),
+        CabinetError::NotACabinet);
 }
 
 class CabinetFileTest : public TempFolderTest
@@ -183,7 +188,10 @@ TEST_F(CabinetFileTest, PackUsesModificationTimeAsLocalDosTimeAndUnpackRestoresI
     const std::string data = sampleData(3000);
     writeFileBytes(dataPath, data);
     const std::int64_t when = fromDosDateTime((44 << 9) | (7 << 5) | 9, (13 << 11) | (5 << 5) | 21);
-    const struct utimbuf times{time_t(when), time_t(when)};
+    const struct utimbuf times
+    {
+        time_t(when), time_t(when)
+    };
     ASSERT_EQ(::utime(dataPath.c_str(), &times), 0);
     ::chmod(dataPath.c_str(), 0444);
 
@@ -193,7 +201,9 @@ TEST_F(CabinetFileTest, PackUsesModificationTimeAsLocalDosTimeAndUnpackRestoresI
     ASSERT_TRUE(cabinet.unpack(root + "/out.cab", root + "/x", member));
     EXPECT_EQ(member, "Case1.CVN");
     EXPECT_EQ(readFileBytes(root + "/x/Case1.CVN"), data);
-    struct stat st{};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat((root + "/x/Case1.CVN").c_str(), &st), 0);
     EXPECT_EQ(st.st_mtime, when);
     EXPECT_EQ(st.st_mode & 0222, 0u) << "a read-only member stays read-only";
@@ -245,7 +255,9 @@ TEST_F(CabinetFileTest, CabextractReadsOurCabinet)
     ASSERT_TRUE(runCommand("cabextract -q -d '" + root + "/ce' '" + root + "/p.cab'"));
     EXPECT_EQ(readFileBytes(root + "/ce/Case1.CVN"), data);
     // The listing shows the member with the data file's local modification time.
-    struct stat st{};
+    struct stat st
+    {
+    };
     ::stat((root + "/Case1.CVN").c_str(), &st);
     char stamp[32];
     std::tm local{};

@@ -13,7 +13,8 @@ namespace {
 
 std::uint32_t bigEndianAt(const std::string& b, std::size_t at)
 {
-    return (std::uint32_t(std::uint8_t(b[at])) << 24) | (std::uint32_t(std::uint8_t(b[at + 1])) << 16) |
+    return (std::uint32_t(std::uint8_t(b[at])) << 24) |
+           (std::uint32_t(std::uint8_t(b[at + 1])) << 16) |
            (std::uint32_t(std::uint8_t(b[at + 2])) << 8) | std::uint32_t(std::uint8_t(b[at + 3]));
 }
 
@@ -47,7 +48,7 @@ TEST_F(DataFileTest, EmptyProjectIs2090BytesWithMagicBlocksAndZeroCounts)
     EXPECT_EQ(bytes.substr(0, 10), "CVN001    ");
     EXPECT_EQ(bytes.substr(10, 10), std::string("Meiryo UI\0", 10)); // text view font name
     EXPECT_EQ(std::uint8_t(bytes[10 + 32]), 11);                     // font size
-    EXPECT_EQ(littleEndianAt(bytes, 10 + 1132), -1);                  // bookmark 1 not set
+    EXPECT_EQ(littleEndianAt(bytes, 10 + 1132), -1);                 // bookmark 1 not set
     float zoom;
     std::memcpy(&zoom, bytes.data() + 2010 + 12, 4);
     EXPECT_EQ(zoom, 1.0f);
@@ -121,7 +122,8 @@ struct MagicCase
 };
 
 class DataFileMagicTest : public DataFileTest, public ::testing::WithParamInterface<MagicCase>
-{};
+{
+};
 
 TEST_P(DataFileMagicTest, MagicAndVersion)
 {
@@ -188,9 +190,9 @@ TEST_F(DataFileTest, ShortFilesAreRefusedAtEveryBoundary)
     addLink(*project, 1, 2);
     const std::string full = encodeDataFile(*project);
     // Cuts inside the settings, inside each count, inside each record and inside the link.
-    for (std::size_t size : {std::size_t(10), std::size_t(2081), std::size_t(2085),
-                             std::size_t(2086 + 579), std::size_t(2086 + 580 * 2 + 3),
-                             full.size() - 1}) {
+    for (std::size_t size :
+         {std::size_t(10), std::size_t(2081), std::size_t(2085), std::size_t(2086 + 579),
+          std::size_t(2086 + 580 * 2 + 3), full.size() - 1}) {
         messages.shown.clear();
         EXPECT_FALSE(decodeDataFile(full.substr(0, size), *staging, messages)) << size;
         EXPECT_EQ(messages.numbers(), std::vector<int>{30027}) << size;
@@ -218,7 +220,8 @@ TEST_F(DataFileTest, UnterminatedTextFieldsAreCutInsideTheirField)
     r.secondText[100] = '\xa0';
     std::memset(r.fontName, 'n', sizeof r.fontName);
     std::memset(project->textView.fontName, 'F', sizeof project->textView.fontName);
-    std::memset(project->textView.bookmarkSample[3], 's', sizeof project->textView.bookmarkSample[3]);
+    std::memset(project->textView.bookmarkSample[3], 's',
+                sizeof project->textView.bookmarkSample[3]);
 
     ASSERT_TRUE(decodeDataFile(encodeDataFile(*project), *staging, messages));
     const ObjectRecord& got = staging->objects[0];

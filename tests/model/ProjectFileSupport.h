@@ -28,7 +28,10 @@ inline void writeFileBytes(const std::string& path, std::string_view bytes)
 }
 
 /// Runs a shell command line; true when it exited with status 0.
-inline bool runCommand(const std::string& line) { return std::system(line.c_str()) == 0; }
+inline bool runCommand(const std::string& line)
+{
+    return std::system(line.c_str()) == 0;
+}
 
 inline bool toolAvailable(const char* tool)
 {
