@@ -192,14 +192,17 @@ bool DocListOps::rename(Node& node, std::string_view newNameUtf8)
     return true;
 }
 
-bool DocListOps::confirmAndDelete(Node& node)
+bool DocListOps::confirmDelete(const Node& node)
 {
     if (node.isRoot())
         return false;
     const SjisString leading = node.label + SjisString(kSeparatorWo);
-    if (showMessage(services_.messages, kMsgDeleteConfirm, leading, style::yesNo) != Answer::Yes)
-        return false;
-    return remove(node);
+    return showMessage(services_.messages, kMsgDeleteConfirm, leading, style::yesNo) == Answer::Yes;
+}
+
+bool DocListOps::confirmAndDelete(Node& node)
+{
+    return confirmDelete(node) && remove(node);
 }
 
 bool DocListOps::remove(Node& node)
@@ -380,7 +383,7 @@ DocumentProperties DocListOps::properties(const Node& document) const
     return p;
 }
 
-DocListOps::Node* DocListOps::setHasMarkers(SjisView relativePath, bool hasMarkers)
+DocListOps::Node* DocListOps::findDocument(SjisView relativePath) const
 {
     // The relative path uses "\" between folders; the item path "|" after the root.
     SjisString itemPath(kRootLabelSjis);
@@ -394,7 +397,13 @@ DocListOps::Node* DocListOps::setHasMarkers(SjisView relativePath, bool hasMarke
         i += len;
     }
     Node* node = tree_.find(itemPath);
-    if (node && node->isDocument())
+    return node && node->isDocument() ? node : nullptr;
+}
+
+DocListOps::Node* DocListOps::setHasMarkers(SjisView relativePath, bool hasMarkers)
+{
+    Node* node = findDocument(relativePath);
+    if (node)
         node->hasMarkers = hasMarkers;
     return node;
 }

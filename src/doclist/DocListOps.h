@@ -60,7 +60,9 @@ public:
     /// record (30044).
     bool rename(Node& node, std::string_view newNameUtf8);
 
-    /// Asks 30083 with the label in front; on Yes deletes.
+    /// Asks 30083 with the label in front; true on Yes.
+    bool confirmDelete(const Node& node);
+    /// confirmDelete, then remove on Yes.
     bool confirmAndDelete(Node& node);
     /// Deletes a document (view closed, markers with their links and bookmarks removed, file
     /// removed) or a folder with everything in it, depth first. The parent collapses when it is
@@ -90,6 +92,8 @@ public:
 
     DocumentProperties properties(const Node& document) const;
 
+    /// The document of relativePath (records' form), or null when the tree does not hold it.
+    Node* findDocument(SjisView relativePath) const;
     /// Marks or unmarks the document of relativePath; returns its node when it is in the tree.
     Node* setHasMarkers(SjisView relativePath, bool hasMarkers);
 

@@ -14,6 +14,9 @@ public:
     /// Opens the document in a new text view, or activates its view when one exists; the view adds
     /// itself to the project's open documents. False when it could not be opened.
     virtual bool openDocument(const std::string& /*fullPath*/) { return false; }
+    /// The close command of the document list: closes the document's view as its tab would,
+    /// asking about unsaved changes.
+    virtual void closeView(const std::string& /*fullPath*/) {}
     /// Closes the view of the document without saving (the document is being deleted).
     virtual void closeDocument(const std::string& /*fullPath*/) {}
     /// The document (or a folder above it) was renamed: the view takes the new path and title.

@@ -1,0 +1,85 @@
+#include "doclist/CFileTree.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
+
+namespace corvane {
+
+CFileTree::CFileTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    setExpandsOnDoubleClick(false);
+    setIconSize(QSize(16, 16));
+}
+
+bool CFileTree::isOnIcon(QTreeWidgetItem* item, const QPoint& pos) const
+{
+    if (!item)
+        return false;
+    const QRect rect = visualItemRect(item);
+    // The decoration sits at the start of the item's rectangle, after a small margin.
+    return pos.x() >= rect.left() && pos.x() < rect.left() + iconSize().width() + 4;
+}
+
+void CFileTree::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CFileTree::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CFileTree::dropEvent(QDropEvent* event)
+{
+    if (!event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    emit filesDropped(itemAt(event->position().toPoint()), paths);
+}
+
+void CFileTree::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = itemAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && item) {
+        emit itemActivatedAt(item, isOnIcon(item, event->position().toPoint()));
+        event->accept();
+        return;
+    }
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+void CFileTree::mousePressEvent(QMouseEvent* event)
+{
+    // A right click selects the item under the cursor and gives it the focus before its menu.
+    if (event->button() == Qt::RightButton) {
+        if (QTreeWidgetItem* item = itemAt(event->position().toPoint())) {
+            setCurrentItem(item);
+            setFocus();
+        }
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+} // namespace corvane
