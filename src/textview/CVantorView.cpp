@@ -7,6 +7,7 @@
 #include "textview/ViewFontCache.h"
 
 #include <QDebug>
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -14,6 +15,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdio>
+#include <cmath>
 
 namespace corvane {
 
@@ -28,6 +31,47 @@ std::vector<CVantorView*>& registry()
 QColor toQColor(Colour c) { return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c))); }
 
 constexpr int kMinWrapWidth = 100; ///< narrower windows keep their old wrapping
+constexpr std::uint16_t kDownArrowCode = 0x81AB; ///< "↓" in Shift-JIS
+constexpr std::uint16_t kWhiteSquareCode = 0x81A0; ///< "□" in Shift-JIS
+
+/// Glyphs of one colour gathered per font and drawn with one call per font: far cheaper than a
+/// text call per character or per line.
+class GlyphBatch
+{
+public:
+    void add(const GlyphRef& g, double x, double baseline)
+    {
+        if (g.kind != GlyphRef::Glyph)
+            return;
+        const auto slot = static_cast<std::size_t>(g.fontSlot);
+        if (indexes_.size() <= slot) {
+            indexes_.resize(slot + 1);
+            positions_.resize(slot + 1);
+        }
+        indexes_[slot].push_back(g.glyphIndex);
+        // Whole pixels: glyphs rendered at fractional offsets miss the glyph cache.
+        positions_[slot].push_back(QPointF(std::floor(x + 0.5), baseline));
+    }
+    void draw(QPainter& p, const std::vector<QRawFont>& fonts, const QColor& colour)
+    {
+        p.setPen(colour);
+        for (std::size_t slot = 0; slot < indexes_.size(); ++slot) {
+            if (indexes_[slot].isEmpty() || slot >= fonts.size())
+                continue;
+            QGlyphRun run;
+            run.setRawFont(fonts[slot]);
+            run.setGlyphIndexes(indexes_[slot]);
+            run.setPositions(positions_[slot]);
+            p.drawGlyphRun(QPointF(0, 0), run);
+            indexes_[slot].clear();
+            positions_[slot].clear();
+        }
+    }
+
+private:
+    std::vector<QList<quint32>> indexes_;
+    std::vector<QList<QPointF>> positions_;
+};
 constexpr int kMinFontSize = 8;
 constexpr int kMaxFontSize = 36;
 
@@ -587,22 +631,17 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
     const int lastLine = keys_.lineCount() - 1;
     const int visibleRight = geometry_.horizontalPosition + textArea.width();
 
-    for (auto& list : glyphIndexes_)
-        list.clear();
-    for (auto& list : glyphPositions_)
-        list.clear();
+    GlyphBatch glyphs;
+    GlyphBatch breakMarks;
     struct Outline
     {
         QRect rect;
         bool invalid;
     };
     std::vector<Outline> outlines;
-    struct Mark
-    {
-        QPoint at;
-        bool last;
-    };
-    std::vector<Mark> marks;
+    const GlyphRef& down = font.glyph(kDownArrowCode);
+    const GlyphRef& square = font.glyph(kWhiteSquareCode);
+    const int markBaseline = (sp - sp / 2) + ascent;
 
     for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
         const int rowTop = geometry_.topMargin + (line - geometry_.firstLine) * lh;
@@ -629,7 +668,7 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
         const bool lastDisplayLine = line == lastLine;
         if (charStarts_.empty()) {
             if (s.lineBreaksShown)
-                marks.push_back({QPoint(left, rowTop), lastDisplayLine});
+                breakMarks.add(lastDisplayLine ? square : down, left, rowTop + markBaseline);
             continue;
         }
         cellStyles(charStarts_, start, end, selection_, markers, inputs, cells_);
@@ -666,14 +705,7 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             if (x + w >= clipLeft) {
                 const GlyphRef& g = font.glyph(charCodes_[c]);
                 if (g.kind == GlyphRef::Glyph) {
-                    const auto slot = static_cast<std::size_t>(g.fontSlot);
-                    if (glyphIndexes_.size() <= slot) {
-                        glyphIndexes_.resize(slot + 1);
-                        glyphPositions_.resize(slot + 1);
-                    }
-                    glyphIndexes_[slot].push_back(g.glyphIndex);
-                    glyphPositions_[slot].push_back(
-                        QPointF(x + (w - g.advance) / 2.0, baseline));
+                    glyphs.add(g, x + (w - g.advance) / 2.0, baseline);
                 } else if (g.kind == GlyphRef::Blank && s.whiteSpaceShown && w > 2) {
                     outlines.push_back(
                         {QRect(x + 1, rowTop + sp / 2, w - 3, lh - 2 * (sp / 2) - 1), false});
@@ -686,20 +718,12 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             x += w;
         }
         if (s.lineBreaksShown && (endsWithBreak || lastDisplayLine))
-            marks.push_back({QPoint(left + lineWidth, rowTop), !endsWithBreak});
+            breakMarks.add(endsWithBreak ? down : square, left + lineWidth,
+                           rowTop + markBaseline);
     }
 
     // The text layer over the cells.
-    for (std::size_t slot = 0; slot < glyphIndexes_.size(); ++slot) {
-        if (glyphIndexes_[slot].isEmpty())
-            continue;
-        QGlyphRun run;
-        run.setRawFont(font.rawFonts()[slot]);
-        run.setGlyphIndexes(glyphIndexes_[slot]);
-        run.setPositions(glyphPositions_[slot]);
-        p.setPen(textColour);
-        p.drawGlyphRun(QPointF(0, 0), run);
-    }
+    glyphs.draw(p, font.rawFonts(), textColour);
     p.setBrush(Qt::NoBrush);
     for (const Outline& o : outlines) {
         p.setPen(o.invalid ? textColour : spaceColour);
@@ -709,13 +733,7 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             p.drawLine(o.rect.topRight(), o.rect.bottomLeft());
         }
     }
-    if (!marks.empty()) {
-        p.setPen(breakColour);
-        const QString down(QChar(0x2193)); // ↓
-        const QString box(QChar(0x25A1));  // □
-        for (const Mark& m : marks)
-            p.drawText(QPoint(m.at.x(), m.at.y() + (sp - sp / 2) + ascent), m.last ? box : down);
-    }
+    breakMarks.draw(p, font.rawFonts(), breakColour);
     p.restore();
 }
 
@@ -729,16 +747,30 @@ void CVantorView::paintGutter(QPainter& p, const VisibleBytes& shown)
     p.save();
     p.setClipRect(QRect(0, geometry_.topMargin, geometry_.gutterWidth,
                         viewport()->height() - geometry_.topMargin));
-    p.setFont(fontCache().font());
-    p.setPen(toQColor(s.lineNumberColour));
-    const Qt::Alignment h = s.lineNumberAlignment == 0   ? Qt::AlignLeft
-                            : s.lineNumberAlignment == 2 ? Qt::AlignRight
-                                                         : Qt::AlignHCenter;
+    ViewFontCache& font = fontCache();
+    const int ascent = font.metrics().ascent();
+    const int textTop = (lh - font.metrics().height()) / 2; // vertically centred in the row
+    const int inner = geometry_.gutterWidth - 2 * padding;
+    GlyphBatch digits;
+    char number[16];
     for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
         const int top = geometry_.topMargin + (line - geometry_.firstLine) * lh;
-        p.drawText(QRect(padding, top, geometry_.gutterWidth - 2 * padding, lh),
-                   int(h | Qt::AlignVCenter | Qt::TextSingleLine), QString::number(line + 1));
+        const int n = std::snprintf(number, sizeof number, "%d", line + 1);
+        int width = 0;
+        for (int i = 0; i < n; ++i)
+            width += font.widths().width(static_cast<unsigned char>(number[i]));
+        int x = padding;
+        if (s.lineNumberAlignment == 1)
+            x += (inner - width) / 2;
+        else if (s.lineNumberAlignment == 2)
+            x += inner - width;
+        for (int i = 0; i < n; ++i) {
+            const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(number[i]));
+            digits.add(font.glyph(code), x, top + textTop + ascent);
+            x += font.widths().width(code);
+        }
     }
+    digits.draw(p, font.rawFonts(), toQColor(s.lineNumberColour));
     p.restore();
 }
 

@@ -13,7 +13,6 @@
 #include "textview/ViewGeometry.h"
 
 #include <QAbstractScrollArea>
-#include <QGlyphRun>
 
 #include <optional>
 #include <string>
@@ -176,8 +175,6 @@ private:
     std::vector<int> charWidths_;
     std::vector<std::uint16_t> charCodes_;
     std::vector<CellStyle> cells_;
-    std::vector<QList<quint32>> glyphIndexes_;
-    std::vector<QList<QPointF>> glyphPositions_;
 };
 
 } // namespace corvane

@@ -124,17 +124,13 @@ bool TextStore::open(const std::string& documentPath, const std::string& workFol
         showMessage(messages_, kMsgTempFile, {}, style::error);
         return false;
     }
-    if (!writeAll(fd, image.data(), image.size(), 0)) {
-        ::close(fd);
-        ::unlink(name.c_str());
-        showMessage(messages_, kMsgTempFile, {}, style::error);
-        return false;
-    }
+    // The working copy starts equal to the document; its bytes are written only when someone
+    // reads the file (flushWorkingCopy), so opening a large document costs one read, not a copy.
     fd_ = fd;
     workingPath_ = std::move(name);
     documentPath_ = path;
     image_ = std::move(image);
-    workingCopyStale_ = false;
+    workingCopyStale_ = true;
     modified_ = false;
     return true;
 }

@@ -20,7 +20,7 @@ public:
 
     /// Reads documentPath (UTF-8 disk path, a trailing "*" is dropped) and makes its working copy:
     /// a new file in workFolder, readable and writable by this user only, held open until the
-    /// store closes. Failures are reported (30015 no temporary file, 30057 no file information,
+    /// store closes. Its bytes are written on the first flushWorkingCopy (or save). Failures are reported (30015 no temporary file, 30057 no file information,
     /// 30039 cannot read or open, 30001 too large) and leave the store closed. A document that
     /// does not exist fails without a message: opening checks that first.
     bool open(const std::string& documentPath, const std::string& workFolder);
@@ -56,7 +56,7 @@ public:
     void setModified() { modified_ = true; }
     void clearModified() { modified_ = false; }
 
-    /// Path of the working copy; empty when closed.
+    /// Path of the working copy; empty when closed. Call flushWorkingCopy before reading it.
     const std::string& workingPath() const { return workingPath_; }
 
 private:

@@ -33,6 +33,7 @@ TEST_F(TextStoreFixture, OpenMakesAPrivateWorkingCopyThatCloseDeletes)
     EXPECT_EQ(store.text(), "abc\r\n\x82\xa0");
     const std::string copy = store.workingPath();
     EXPECT_EQ(copy.rfind(work.path.string(), 0), 0u);
+    ASSERT_TRUE(store.flushWorkingCopy());
     EXPECT_EQ(test::TempDir::read(copy), "abc\r\n\x82\xa0");
     EXPECT_EQ(modeOf(copy), 0600u); // not read-only, not readable by others
     store.close();
