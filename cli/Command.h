@@ -56,6 +56,7 @@ inline constexpr int kExitUsage = 2;
 const std::vector<Command>& projectCommands(); ///< new, info, dump, build
 const std::vector<Command>& cabinetCommands(); ///< pack, unpack
 const std::vector<Command>& checkCommands();   ///< check
+const std::vector<Command>& subjectCommands(); ///< add-subjects, mark, link, subjects
 const std::vector<Command>& importCommands();  ///< import
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").

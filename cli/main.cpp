@@ -41,8 +41,8 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (const auto* group :
-         {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands()})
+    for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands(),
+                              &importCommands(), &subjectCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }
