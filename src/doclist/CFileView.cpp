@@ -212,12 +212,16 @@ void CFileView::addItems(QTreeWidgetItem* parentItem, Node& node)
         children << item;
     }
     parentItem->addChildren(children);
-    // Expansion only after the children are in place: an item without children cannot expand.
-    for (int i = 0; i < parentItem->childCount(); ++i) {
-        QTreeWidgetItem* item = parentItem->child(i);
-        if (nodeOf(item)->expanded)
-            item->setExpanded(true);
-    }
+}
+
+void CFileView::applyExpansion(QTreeWidgetItem* item)
+{
+    // Only an item that is in the tree widget can expand, so this runs after the whole tree has
+    // been added.
+    if (Node* node = nodeOf(item); node && node->folder)
+        item->setExpanded(node->expanded);
+    for (int i = 0; i < item->childCount(); ++i)
+        applyExpansion(item->child(i));
 }
 
 void CFileView::populate(const SjisString& firstVisible)
@@ -235,7 +239,7 @@ void CFileView::populate(const SjisString& firstVisible)
         applyIcon(rootItem, root);
         addItems(rootItem, root);
         tree_->addTopLevelItem(rootItem);
-        rootItem->setExpanded(root.expanded);
+        applyExpansion(rootItem);
         if (QTreeWidgetItem* top = firstVisible.empty() ? nullptr : itemByPath(firstVisible))
             tree_->scrollToItem(top, QAbstractItemView::PositionAtTop);
     }

@@ -102,6 +102,7 @@ public:
 private:
     void populate(const SjisString& firstVisibleItemPath = {});
     void addItems(QTreeWidgetItem* parentItem, Node& node);
+    void applyExpansion(QTreeWidgetItem* item);
     void applyIcon(QTreeWidgetItem* item, const Node& node) const;
     SjisString firstVisibleItemPath() const;
     /// After a structural change: tree shown again, node selected, view state written, the lists
