@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 #include <algorithm>
 #include <chrono>
@@ -53,13 +53,26 @@ long residentBytes()
 /// Shift-JIS text of about `bytes` bytes: numbered paragraphs and claim-like sentences.
 std::string makeDocument(std::size_t bytes, unsigned seed)
 {
-    static const char* const phrases[] = {
-        "本発明は、", "折り畳み傘の中棒に関し、", "特に伸縮位置を保持するロック機構に関する。",
-        "前記外管に摺動自在に挿入された内管と、", "ばね部材により付勢されたロックレバーと、",
-        "を備えることを特徴とする。", "図１に示すように、", "第１の実施形態では、",
-        "係止溝に入り込むことで", "ＡＢＣ樹脂製の", "約１２ｍｍの", "（請求項３）",
-        "従来の構成では", "しかしながら、", "ワイヤを介して解除される。", "ハンドル部１０は、",
-        "Ｆターム３Ｂ１０４", "外径 25mm の", "図面の簡単な説明", "上記のとおり、"};
+    static const char* const phrases[] = {"本発明は、",
+                                          "折り畳み傘の中棒に関し、",
+                                          "特に伸縮位置を保持するロック機構に関する。",
+                                          "前記外管に摺動自在に挿入された内管と、",
+                                          "ばね部材により付勢されたロックレバーと、",
+                                          "を備えることを特徴とする。",
+                                          "図１に示すように、",
+                                          "第１の実施形態では、",
+                                          "係止溝に入り込むことで",
+                                          "ＡＢＣ樹脂製の",
+                                          "約１２ｍｍの",
+                                          "（請求項３）",
+                                          "従来の構成では",
+                                          "しかしながら、",
+                                          "ワイヤを介して解除される。",
+                                          "ハンドル部１０は、",
+                                          "Ｆターム３Ｂ１０４",
+                                          "外径 25mm の",
+                                          "図面の簡単な説明",
+                                          "上記のとおり、"};
     std::vector<std::string> sjis;
     for (const char* p : phrases)
         sjis.push_back(codec::fromUtf8(p).text);
@@ -240,8 +253,7 @@ int main(int argc, char** argv)
         std::printf("  re-layout after a width change:    %.1f ms median\n", f.relayout);
         std::printf("  full repaint 1920x1080:            %.2f ms median\n", f.repaint);
         std::printf("  scroll one page (Page Down):       %.2f ms median\n", f.scroll);
-        std::printf("  memory beyond baseline:            %.2f x document size\n",
-                    f.memoryRatio);
+        std::printf("  memory beyond baseline:            %.2f x document size\n", f.memoryRatio);
         if (f.plainTextEdit > 0)
             std::printf("  QPlainTextEdit until laid out:     %.0f ms, ratio %.1fx (ours cold)\n",
                         f.plainTextEdit, f.plainTextEdit / f.openMedianCold);

@@ -21,7 +21,9 @@ CFileIO::CFileIO(ProjectData& project, MessageSink& messages)
 bool CFileIO::checkCanOpen(const std::string& fullPath)
 {
     const std::string path = withoutModifiedMark(fullPath);
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         showMessage(messages_, kMsgPathNotFound, {}, style::error);
         return false;

@@ -15,8 +15,8 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
 namespace corvane {
 
@@ -28,10 +28,13 @@ std::vector<CVantorView*>& registry()
     return views;
 }
 
-QColor toQColor(Colour c) { return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c))); }
+QColor toQColor(Colour c)
+{
+    return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c)));
+}
 
-constexpr int kMinWrapWidth = 100; ///< narrower windows keep their old wrapping
-constexpr std::uint16_t kDownArrowCode = 0x81AB; ///< "↓" in Shift-JIS
+constexpr int kMinWrapWidth = 100;                 ///< narrower windows keep their old wrapping
+constexpr std::uint16_t kDownArrowCode = 0x81AB;   ///< "↓" in Shift-JIS
 constexpr std::uint16_t kWhiteSquareCode = 0x81A0; ///< "□" in Shift-JIS
 
 /// Glyphs of one colour gathered per font and drawn with one call per font: far cheaper than a
@@ -78,8 +81,7 @@ constexpr int kMaxFontSize = 36;
 } // namespace
 
 CVantorView::CVantorView(ProjectData& project, Services& services, QWidget* parent)
-    : QAbstractScrollArea(parent), project_(project), services_(services),
-      store_(services.messages)
+    : QAbstractScrollArea(parent), project_(project), services_(services), store_(services.messages)
 {
     registry().push_back(this);
     setFocusPolicy(Qt::StrongFocus);
@@ -122,7 +124,10 @@ CVantorView* CVantorView::openDocument(const std::string& fullPath, ProjectData&
     return view;
 }
 
-const std::vector<CVantorView*>& CVantorView::allViews() { return registry(); }
+const std::vector<CVantorView*>& CVantorView::allViews()
+{
+    return registry();
+}
 
 void CVantorView::relayoutAll()
 {
@@ -130,7 +135,10 @@ void CVantorView::relayoutAll()
         v->relayout();
 }
 
-void CVantorView::resetCharacterWidths() { ViewFontCache::reset(); }
+void CVantorView::resetCharacterWidths()
+{
+    ViewFontCache::reset();
+}
 
 bool CVantorView::load(const std::string& fullPath)
 {
@@ -165,7 +173,10 @@ QString CVantorView::title() const
     return name;
 }
 
-void CVantorView::updateTitle() { setWindowTitle(title()); }
+void CVantorView::updateTitle()
+{
+    setWindowTitle(title());
+}
 
 void CVantorView::setModified()
 {
@@ -264,10 +275,10 @@ void CVantorView::layoutText()
     // towards a stable state, so this settles quickly.
     int expectedLines = keys_.lineCount() > 0 ? keys_.lineCount() : countLogicalLines(text);
     for (int pass = 0; pass < 3; ++pass) {
-        geometry_.gutterWidth =
-            numbers ? font.metrics().horizontalAdvance(QString::fromStdString(
-                          gutterSample(expectedLines))) + 2 * padding
-                    : 0;
+        geometry_.gutterWidth = numbers ? font.metrics().horizontalAdvance(
+                                              QString::fromStdString(gutterSample(expectedLines))) +
+                                              2 * padding
+                                        : 0;
         const int width = viewport()->width();
         geometry_.clientWidth = width;
         geometry_.clientHeight = viewport()->height();
@@ -286,8 +297,8 @@ void CVantorView::layoutText()
                         breakWidthFor(ScrollModel::kUnwrappedSurfaceWidth, bar, false));
         }
         updateScrollModel();
-        const bool gutterSettled = !numbers || gutterDigits(keys_.lineCount()) ==
-                                                   gutterDigits(expectedLines);
+        const bool gutterSettled =
+            !numbers || gutterDigits(keys_.lineCount()) == gutterDigits(expectedLines);
         expectedLines = keys_.lineCount();
         const bool widthSettled = !wrap || viewport()->width() == width;
         if (gutterSettled && widthSettled)
@@ -438,7 +449,10 @@ void CVantorView::scrollToCaret()
     applyScroll();
 }
 
-VisibleBytes CVantorView::shownBytes() const { return visibleBytes(keys_, geometry_); }
+VisibleBytes CVantorView::shownBytes() const
+{
+    return visibleBytes(keys_, geometry_);
+}
 
 std::optional<QPoint> CVantorView::positionToPoint(ByteOffset byteOffset) const
 {
@@ -486,7 +500,10 @@ void CVantorView::relayout()
         viewport()->update();
 }
 
-void CVantorView::redraw() { viewport()->update(); }
+void CVantorView::redraw()
+{
+    viewport()->update();
+}
 
 void CVantorView::resizeEvent(QResizeEvent* event)
 {
@@ -718,8 +735,7 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             x += w;
         }
         if (s.lineBreaksShown && (endsWithBreak || lastDisplayLine))
-            breakMarks.add(endsWithBreak ? down : square, left + lineWidth,
-                           rowTop + markBaseline);
+            breakMarks.add(endsWithBreak ? down : square, left + lineWidth, rowTop + markBaseline);
     }
 
     // The text layer over the cells.

@@ -56,8 +56,8 @@ std::pair<std::size_t, std::size_t> charsIn(const std::vector<ByteOffset>& start
 }
 } // namespace
 
-void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart,
-                ByteOffset lineEnd, ByteRange selection, const std::vector<MarkerSpan>& markers,
+void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart, ByteOffset lineEnd,
+                ByteRange selection, const std::vector<MarkerSpan>& markers,
                 const CellColourInputs& in, std::vector<CellStyle>& out)
 {
     const std::size_t n = charStarts.size();
@@ -78,8 +78,8 @@ void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart,
     for (const MarkerSpan& m : markers) {
         if (m.length <= 0 || m.position >= lineEnd || m.end() <= lineStart)
             continue;
-        const auto [b, e] = charsIn(charStarts, std::max(m.position, lineStart),
-                                    std::min(m.end(), lineEnd));
+        const auto [b, e] =
+            charsIn(charStarts, std::max(m.position, lineStart), std::min(m.end(), lineEnd));
         const Colour dark = darkened(m.colour);
         const bool band = in.linkLinesShown && m.linkCount > 0;
         for (std::size_t k = b; k < e; ++k) {

@@ -16,9 +16,9 @@ struct MarkerSpan
     ByteOffset position = 0;
     std::int32_t length = 0;
     Colour colour = 0;
-    int linkCount = 0;     ///< links with the marker's object ID at either end
-    bool current = false;  ///< the project's current object
-    int objectIndex = -1;  ///< index into the object table
+    int linkCount = 0;    ///< links with the marker's object ID at either end
+    bool current = false; ///< the project's current object
+    int objectIndex = -1; ///< index into the object table
     ByteOffset end() const { return position + length; }
 };
 
@@ -56,8 +56,8 @@ struct CellColourInputs
 /// colour for the current object; a selected cell of another marker takes that marker's darkened
 /// colour, while a selected cell of the current object's marker keeps the selection colour.
 /// Markers later in the table paint over earlier ones.
-void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart,
-                ByteOffset lineEnd, ByteRange selection, const std::vector<MarkerSpan>& markers,
+void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart, ByteOffset lineEnd,
+                ByteRange selection, const std::vector<MarkerSpan>& markers,
                 const CellColourInputs& in, std::vector<CellStyle>& out);
 
 } // namespace corvane

@@ -61,8 +61,9 @@ inline SjisChar sjisCharAt(const char* text, std::size_t byteIndex, std::size_t 
 {
     const auto b = static_cast<unsigned char>(text[byteIndex]);
     if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFE)) && byteIndex + 1 < lineEnd)
-        return {static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[byteIndex + 1])),
-                2};
+        return {
+            static_cast<std::uint16_t>(b << 8 | static_cast<unsigned char>(text[byteIndex + 1])),
+            2};
     return {b, 1};
 }
 

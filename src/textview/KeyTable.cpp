@@ -28,8 +28,8 @@ void KeyTable::build(SjisView text, CharWidthTable& widths, int breakWidthE)
     std::size_t pos = 0;
     while (pos < size) {
         const void* cr = std::memchr(p + pos, '\r', size - pos);
-        const std::size_t lineEnd = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p)
-                                       : size;
+        const std::size_t lineEnd =
+            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : size;
         // The next line starts after the CR and its LF. A CR that is not followed by an LF (a
         // damaged file) ends its line alone, so the byte after it is never swallowed.
         std::size_t next = size;

@@ -65,10 +65,22 @@ void ScrollModel::wheel(int notches, bool shift)
     setFirstLine(firstLine_ - notches * step);
 }
 
-void ScrollModel::lineLeft() { setHorizontalPosition(horizontalPosition_ - clientWidth_ / 8); }
-void ScrollModel::lineRight() { setHorizontalPosition(horizontalPosition_ + clientWidth_ / 8); }
-void ScrollModel::pageLeft() { setHorizontalPosition(horizontalPosition_ - clientWidth_ / 2); }
-void ScrollModel::pageRight() { setHorizontalPosition(horizontalPosition_ + clientWidth_ / 2); }
+void ScrollModel::lineLeft()
+{
+    setHorizontalPosition(horizontalPosition_ - clientWidth_ / 8);
+}
+void ScrollModel::lineRight()
+{
+    setHorizontalPosition(horizontalPosition_ + clientWidth_ / 8);
+}
+void ScrollModel::pageLeft()
+{
+    setHorizontalPosition(horizontalPosition_ - clientWidth_ / 2);
+}
+void ScrollModel::pageRight()
+{
+    setHorizontalPosition(horizontalPosition_ + clientWidth_ / 2);
+}
 
 void ScrollModel::setFirstLine(int line)
 {

@@ -37,13 +37,22 @@ bool writeAll(int fd, const char* data, std::size_t size, off_t at)
 }
 
 /// Reads the whole regular file at path into out; false on any error (errno kept).
-enum class ReadResult { Ok, Missing, NoInfo, Failed, TooLarge };
+enum class ReadResult
+{
+    Ok,
+    Missing,
+    NoInfo,
+    Failed,
+    TooLarge
+};
 ReadResult readWholeFile(const std::string& path, SjisString& out)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::fstat(fd, &st) != 0) {
         ::close(fd);
         return ReadResult::NoInfo;
@@ -91,7 +100,10 @@ std::string withoutModifiedMark(const std::string& path)
 
 TextStore::TextStore(MessageSink& messages) : messages_(messages) {}
 
-TextStore::~TextStore() { close(); }
+TextStore::~TextStore()
+{
+    close();
+}
 
 bool TextStore::open(const std::string& documentPath, const std::string& workFolder)
 {
@@ -192,14 +204,19 @@ bool TextStore::flushWorkingCopy()
     return true;
 }
 
-std::string TextStore::pathName() const { return modified_ ? documentPath_ + "*" : documentPath_; }
+std::string TextStore::pathName() const
+{
+    return modified_ ? documentPath_ + "*" : documentPath_;
+}
 
 bool TextStore::save()
 {
     if (fd_ < 0 || !flushWorkingCopy())
         return false;
     mode_t mode = 0444;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(documentPath_.c_str(), &st) == 0)
         mode = st.st_mode & 07777;
     else if (errno != ENOENT) {

@@ -40,7 +40,10 @@ ViewFontCache& ViewFontCache::forSettings(const TextViewSettings& settings, int 
     return *cache;
 }
 
-void ViewFontCache::reset() { shared().reset(); }
+void ViewFontCache::reset()
+{
+    shared().reset();
+}
 
 QFont ViewFontCache::makeFont(const TextViewSettings& settings, int dpiY)
 {

@@ -20,11 +20,17 @@ namespace corvane {
 /// What drawing needs of one character code.
 struct GlyphRef
 {
-    enum Kind : std::int8_t { Unknown, Glyph, Blank, Invalid };
+    enum Kind : std::int8_t
+    {
+        Unknown,
+        Glyph,
+        Blank,
+        Invalid
+    };
     Kind kind = Unknown;
     std::int8_t fontSlot = 0; ///< index into ViewFontCache::rawFonts(), for kind Glyph
     quint32 glyphIndex = 0;
-    float advance = 0;        ///< the glyph's own advance, for centring it in its cell
+    float advance = 0; ///< the glyph's own advance, for centring it in its cell
 };
 
 class ViewFontCache : public CharWidthSource

@@ -141,8 +141,8 @@ ScrollPosition scrollToCaret(ByteOffset caret, SjisView text, const KeyTable& ke
     const int leftLimit = 80 + g.gutterWidth;
     const int rightLimit = g.clientWidth - 80;
     if (x > rightLimit)
-        s.horizontalPosition = std::min(s.horizontalPosition + (x - rightLimit),
-                                        std::max(0, horizontalRange));
+        s.horizontalPosition =
+            std::min(s.horizontalPosition + (x - rightLimit), std::max(0, horizontalRange));
     else if (x < leftLimit)
         s.horizontalPosition = std::max(0, s.horizontalPosition - (leftLimit - x));
     return s;

@@ -22,14 +22,14 @@ struct ClientPoint
 /// origin at the top left of the view's drawing area.
 struct ViewGeometry
 {
-    int lineHeight = 1;    ///< font height + line spacing; invariant: >= 1
-    int lineSpacing = 0;   ///< pixels; half of it lies above the character cells
+    int lineHeight = 1;  ///< font height + line spacing; invariant: >= 1
+    int lineSpacing = 0; ///< pixels; half of it lies above the character cells
     int leftMargin = 0;
     int topMargin = 0;
-    int gutterWidth = 0;   ///< 0 while line numbers are hidden
+    int gutterWidth = 0; ///< 0 while line numbers are hidden
     int clientWidth = 0;
     int clientHeight = 0;
-    int firstLine = 0;     ///< first display line shown
+    int firstLine = 0;          ///< first display line shown
     int horizontalPosition = 0; ///< pixels scrolled to the right (0 with word wrap)
 
     /// Whole display lines that fit below the top margin (truncated).

@@ -34,12 +34,15 @@ std::string lines(int count, const std::string& line = "abc")
 void sendWheel(QWidget* target, int delta, Qt::KeyboardModifiers mods)
 {
     const QPointF pos(10, 10);
-    QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      mods, Qt::NoScrollPhase, false);
+    QWheelEvent event(pos, target->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &event);
 }
 
-QColor toQColor(Colour c) { return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c))); }
+QColor toQColor(Colour c)
+{
+    return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c)));
+}
 
 } // namespace
 
@@ -277,7 +280,8 @@ private slots:
 
     void invalidShiftJisDrawsWithoutLosingStep()
     {
-        auto view = openView("a\x82\r\n\x82\x20" "b\r\n\x81");
+        auto view = openView("a\x82\r\n\x82\x20"
+                             "b\r\n\x81");
         QVERIFY(view);
         QCOMPARE(view->keyTable().lineCount(), 3);
         QVERIFY(!view->viewport()->grab().isNull());

@@ -72,7 +72,9 @@ TEST_F(KeyTableFixture, TwoByteCharactersAreNeverSplit)
 {
     // Three two-byte characters (20 px each) against E = 30: one per piece, the last kept with
     // the one before it.
-    const std::string text = "\x82\xa0" "\x82\xa2" "\x82\xa4";
+    const std::string text = "\x82\xa0"
+                             "\x82\xa2"
+                             "\x82\xa4";
     EXPECT_EQ(build(text, 30), (V{0, 2, 6}));
 }
 
@@ -98,7 +100,10 @@ TEST_F(KeyTableFixture, InvalidShiftJisKeepsOffsetsInStep)
     // A lead byte before CR does not swallow the CR; a lead byte at the very end is one byte.
     EXPECT_EQ(build("a\x82\r\nb\x82", 1000), (V{0, 4, 6}));
     // A bad trail byte still travels with its lead byte as one (invalid) character.
-    EXPECT_EQ(build("\x82\x20" "a", 20), (V{0, 3}));
+    EXPECT_EQ(build("\x82\x20"
+                    "a",
+                    20),
+              (V{0, 3}));
 }
 
 TEST_F(KeyTableFixture, LoneCrEndsItsLineWithoutTakingTheNextByte)
@@ -110,7 +115,7 @@ TEST_F(KeyTableFixture, LoneCrEndsItsLineWithoutTakingTheNextByte)
 TEST_F(KeyTableFixture, MegabyteLineWithoutLineBreakWraps)
 {
     const std::string line(1 << 20, 'x');
-    build(line, 1000); // 100 characters per piece
+    build(line, 1000);                  // 100 characters per piece
     EXPECT_EQ(keys.lineCount(), 10486); // 10485 full pieces and one of 76 characters
     EXPECT_EQ(keys.lineStart(1), 100);
     EXPECT_EQ(keys.lineEnd(keys.lineCount() - 1), 1 << 20);

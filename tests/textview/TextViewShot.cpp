@@ -44,7 +44,7 @@ bool loadSample(const QString& jsonPath, ProjectData& project)
     for (const QJsonValue& v : root.value("links").toArray()) {
         const QJsonObject l = v.toObject();
         project.links[static_cast<std::size_t>(project.linkCount++)] = {l.value("from").toInt(),
-                                                                       l.value("to").toInt()};
+                                                                        l.value("to").toInt()};
     }
     return true;
 }

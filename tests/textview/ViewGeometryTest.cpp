@@ -90,9 +90,9 @@ TEST_F(GeometryFixture, PointToOffsetSplitsCellsAtTheirMiddles)
     // The right half of the last character and beyond give no offset.
     EXPECT_FALSE(pointToOffset(left + 35, y, text, keys, widths, g));
     EXPECT_FALSE(pointToOffset(left - 1, y, text, keys, widths, g));
-    EXPECT_FALSE(pointToOffset(left + 1, 6, text, keys, widths, g));      // in the top margin
+    EXPECT_FALSE(pointToOffset(left + 1, 6, text, keys, widths, g)); // in the top margin
     EXPECT_FALSE(pointToOffset(left + 1, 7 + 20 * 4 + 1, text, keys, widths, g)); // no line
-    EXPECT_FALSE(pointToOffset(left + 1, 7 + 25, text, keys, widths, g));  // empty line
+    EXPECT_FALSE(pointToOffset(left + 1, 7 + 25, text, keys, widths, g));         // empty line
 }
 
 TEST_F(GeometryFixture, PointToOffsetWithHorizontalScroll)
