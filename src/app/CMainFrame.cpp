@@ -163,6 +163,13 @@ CMainFrame::CMainFrame(CVantorApp& app, QWidget* parent) : QMainWindow(parent), 
 
 CMainFrame::~CMainFrame()
 {
+    // The base class hides the children after these members are gone; their signals must not
+    // reach this frame any more.
+    caretTimer_.stop();
+    stateTimer_.stop();
+    guideTimer_.stop();
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
     app_.writeFrameSettings();
     app_.refresh().removeTarget(statusRefresh_.get());
     app_.attachWindows(nullptr, nullptr);

@@ -182,7 +182,12 @@ QToolButton* CRibbonBar::largeButton(int id, QMenu* menu)
 {
     auto* b = new QToolButton(this);
     b->setDefaultAction(actions_(id));
-    b->setText(buttonText(id));
+    // A large button breaks its label at the first space, over two lines under the picture.
+    QString text = buttonText(id);
+    const int space = text.indexOf(QChar(' '));
+    if (space > 0)
+        text = text.left(space) + QChar('\n') + text.mid(space + 1).trimmed();
+    b->setText(text);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(kLargeIcon, kLargeIcon));
     b->setAutoRaise(true);
@@ -242,11 +247,19 @@ QWidget* CRibbonBar::textViewPanel()
     connect(searchAction, &QAction::changed, searchBox_,
             [this, searchAction] { searchBox_->setEnabled(searchAction->isEnabled()); });
     search->addWidget(searchBox_, 0, 0, 1, 3);
-    search->addWidget(smallButton(ID_SEARCH_PREV, false), 1, 0);
-    search->addWidget(smallButton(ID_SEARCH_NEXT, false), 1, 1);
-    search->addWidget(smallButton(ID_SEARCH_CLS, false), 1, 2);
-    search->addWidget(smallButton(ID_TO_DOC_TOP), 2, 0, 1, 1);
-    search->addWidget(smallButton(ID_TO_DOC_TAIL), 2, 1, 1, 2);
+    auto* searchButtons = new QHBoxLayout;
+    searchButtons->setSpacing(1);
+    searchButtons->addWidget(smallButton(ID_SEARCH_PREV, false));
+    searchButtons->addWidget(smallButton(ID_SEARCH_NEXT, false));
+    searchButtons->addWidget(smallButton(ID_SEARCH_CLS, false));
+    searchButtons->addStretch(1);
+    search->addLayout(searchButtons, 1, 0, 1, 3);
+    auto* moveButtons = new QHBoxLayout;
+    moveButtons->setSpacing(1);
+    moveButtons->addWidget(smallButton(ID_TO_DOC_TOP));
+    moveButtons->addWidget(smallButton(ID_TO_DOC_TAIL));
+    moveButtons->addStretch(1);
+    search->addLayout(moveButtons, 2, 0, 1, 3);
     h->addLayout(search);
     return w;
 }

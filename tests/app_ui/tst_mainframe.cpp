@@ -1,0 +1,319 @@
+// The main frame as a user meets it: ribbon, command enable rules, the tab menu, tab location,
+// tab groups, the caret timer and the operation guide.
+#include "ShellTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMainStatusBar.h"
+#include "app/CRibbonBar.h"
+#include "app/CTabArea.h"
+#include "app/CommandIds.h"
+#include "app/ProjectLifecycle.h"
+#include "base/SettingsKeys.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QMenu>
+#include <QTest>
+
+using namespace corvane;
+using namespace corvane::cmd;
+using namespace corvane::test;
+
+namespace {
+
+QStringList menuTexts(QMenu* menu)
+{
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            out << a->text();
+    return out;
+}
+
+/// Creates a project "P" in a fresh folder under home and opens it.
+std::string makeProject(CVantorApp& app, const QString& home, const char* name = "P")
+{
+    const QString folder = home + QStringLiteral("/projects/") + QString::fromUtf8(name) + QChar('/');
+    QDir().mkpath(folder + QStringLiteral("doc"));
+    if (!app.lifecycle().createProject(folder.toStdString(), name))
+        return {};
+    return app.data().projectFilePath();
+}
+
+} // namespace
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void ribbonShowsCategoryAndPanelsInOrder();
+    void panesHaveCaptionsAndSides();
+    void projectCommandsNeedAProject();
+    void unbuiltCommandsArePresentButDisabled();
+    void paneCommandsToggleAndCheck();
+    void tabMenuWithOneDocumentLacksCloseAllAndOthers();
+    void tabMenuLeavesOutSaveForChartAndUnchangedText();
+    void locationTopFlip();
+    void movingTabToNewGroupRelaysAndMarksModified();
+    void textViewCommandsDoNothingWhileChartIsActive();
+    void caretBlinksAt500msThenAtProjectInterval();
+    void guideToggleShowsMessageAndClearsIt();
+    void windowTitleFollowsProject();
+    void ribbonMinimiseByDoubleClickAndCommand();
+
+private:
+    PrivateHome home_;
+};
+
+void TestMainFrame::ribbonShowsCategoryAndPanelsInOrder()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QCOMPARE(frame.ribbon()->categoryTitle(), QStringLiteral("ホーム   WClick , Ctrl+F1"));
+    QCOMPARE(frame.ribbon()->panelTitles(),
+             QStringList({QStringLiteral("テキストビュー"), QStringLiteral("ブックマーク"),
+                          QStringLiteral("マーカ"), QStringLiteral("表示"), QStringLiteral("チャートビュー")}));
+    // Shortcuts the design names reach their commands.
+    QCOMPARE(frame.action(ID_SHOW_MENU)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F1")));
+    QCOMPARE(frame.action(ID_GUIDE_TOGGLE)->shortcut(), QKeySequence(Qt::Key_F2));
+    QCOMPARE(frame.action(ID_NEXT_MARKER)->shortcut(), QKeySequence(Qt::Key_F6));
+    QCOMPARE(frame.action(ID_VIEW_FULLSCREEN)->shortcut(), QKeySequence(Qt::Key_F11));
+}
+
+void TestMainFrame::panesHaveCaptionsAndSides()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    struct
+    {
+        PaneId id;
+        const char* caption;
+        Qt::DockWidgetArea area;
+    } const expected[] = {
+        {PaneId::DocumentList, "文献リスト", Qt::LeftDockWidgetArea},
+        {PaneId::Search, "検索・置換", Qt::BottomDockWidgetArea},
+        {PaneId::Properties, "プロパティ", Qt::RightDockWidgetArea},
+        {PaneId::Subjects, "題名リスト", Qt::RightDockWidgetArea},
+        {PaneId::Markers, "マーカリスト", Qt::BottomDockWidgetArea},
+    };
+    for (const auto& e : expected) {
+        QDockWidget* dock = frame.pane(e.id);
+        QCOMPARE(dock->windowTitle(), QString::fromUtf8(e.caption));
+        QCOMPARE(frame.dockWidgetArea(dock), e.area);
+        QCOMPARE(dock->allowedAreas(), Qt::AllDockWidgetAreas);
+        QVERIFY(dock->features() & QDockWidget::DockWidgetFloatable);
+    }
+    auto* real = new QWidget;
+    frame.setPaneWidget(PaneId::Subjects, real);
+    QCOMPARE(frame.pane(PaneId::Subjects)->widget(), real);
+}
+
+void TestMainFrame::projectCommandsNeedAProject()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    for (int id : {ID_PROJECT_SAVE, ID_PROJECT_CLOSE, ID_INSATU, ID_VIEW_CHART, ID_SEIRETU_BTN})
+        QVERIFY2(!frame.action(id)->isEnabled(), qPrintable(frame.action(id)->objectName()));
+    for (int id : {ID_PROJECT_NEW, ID_PROJECT_OPEN, ID_RECENT_KANRI, ID_KAN_SET, ID_APP_ABOUT})
+        QVERIFY(frame.action(id)->isEnabled());
+    QVERIFY(!frame.runCommand(ID_PROJECT_SAVE));
+
+    QVERIFY(!makeProject(*t.app, home_.path()).empty());
+    frame.updateCommandStates();
+    for (int id : {ID_PROJECT_SAVE, ID_PROJECT_CLOSE, ID_VIEW_CHART})
+        QVERIFY(frame.action(id)->isEnabled());
+
+    QVERIFY(frame.runCommand(ID_PROJECT_CLOSE));
+    QVERIFY(!t.app->data().isOpen());
+    QVERIFY(!frame.action(ID_PROJECT_SAVE)->isEnabled());
+    QVERIFY(!frame.action(ID_PROJECT_CLOSE)->isEnabled());
+}
+
+void TestMainFrame::unbuiltCommandsArePresentButDisabled()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(!makeProject(*t.app, home_.path(), "Unbuilt").empty());
+    frame.updateCommandStates();
+    // Printing and the show-bookmark commands have no handler until their subsystems plug in.
+    QVERIFY(frame.action(ID_INSATU));
+    QVERIFY(!frame.action(ID_INSATU)->isEnabled());
+    QVERIFY(!frame.action(ID_DSP_PIN1)->isEnabled());
+    bool printed = false;
+    frame.setCommandHandler(ID_INSATU, [&] { printed = true; });
+    QVERIFY(frame.action(ID_INSATU)->isEnabled());
+    QVERIFY(frame.runCommand(ID_INSATU));
+    QVERIFY(printed);
+}
+
+void TestMainFrame::paneCommandsToggleAndCheck()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(frame.action(ID_VIEW_MARKER_PANE)->isChecked());
+    frame.runCommand(ID_VIEW_MARKER_PANE);
+    QVERIFY(frame.pane(PaneId::Markers)->isHidden());
+    QVERIFY(!frame.action(ID_VIEW_MARKER_PANE)->isChecked());
+    frame.runCommand(ID_VIEW_MARKER_PANE);
+    QVERIFY(!frame.pane(PaneId::Markers)->isHidden());
+    QVERIFY(frame.action(ID_VIEW_MARKER_PANE)->isChecked());
+}
+
+void TestMainFrame::tabMenuWithOneDocumentLacksCloseAllAndOthers()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    auto* doc = new FakeTextWindow("/d/a", true);
+    frame.addDocumentWindow(doc);
+    std::unique_ptr<QMenu> menu = frame.buildTabMenu(doc);
+    QStringList texts = menuTexts(menu.get());
+    QVERIFY(!texts.contains(QStringLiteral("すべてのタブを閉じる(&A)")));
+    QVERIFY(!texts.contains(QStringLiteral("このタブ以外を閉じる(&W)")));
+    QVERIFY(!texts.contains(QStringLiteral("すべてのタブを上書き保存(&T)")));
+    QVERIFY(texts.contains(QStringLiteral("上書き保存(&S)")));
+    QVERIFY(texts.contains(QStringLiteral("閉じる(&C)\tCtrl+F4")));
+
+    frame.addDocumentWindow(new FakeTextWindow("/d/b", true));
+    menu = frame.buildTabMenu(doc);
+    texts = menuTexts(menu.get());
+    QVERIFY(texts.contains(QStringLiteral("すべてのタブを閉じる(&A)")));
+    QVERIFY(texts.contains(QStringLiteral("このタブ以外を閉じる(&W)")));
+    QVERIFY(texts.contains(QStringLiteral("すべてのタブを上書き保存(&T)")));
+}
+
+void TestMainFrame::tabMenuLeavesOutSaveForChartAndUnchangedText()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    auto* clean = new FakeTextWindow("/d/a", false);
+    frame.addDocumentWindow(clean);
+    auto* chart = new ChartPlaceholderWindow;
+    frame.addDocumentWindow(chart);
+    QStringList texts = menuTexts(frame.buildTabMenu(clean).get());
+    QVERIFY(!texts.contains(QStringLiteral("上書き保存(&S)")));
+    QVERIFY(texts.contains(QStringLiteral("すべてのタブを閉じる(&A)")));
+    texts = menuTexts(frame.buildTabMenu(chart).get());
+    QVERIFY(!texts.contains(QStringLiteral("上書き保存(&S)")));
+    QVERIFY(!texts.contains(QStringLiteral("すべてのタブを閉じる(&A)")));
+    QVERIFY(!texts.contains(QStringLiteral("このタブ以外を閉じる(&W)")));
+    QVERIFY(texts.contains(QStringLiteral("閉じる(&C)\tCtrl+F4")));
+}
+
+void TestMainFrame::locationTopFlip()
+{
+    TestApp t;
+    write(*t.settings, keys::LocationTop, 0);
+    CMainFrame frame(*t.app);
+    auto* doc = new FakeTextWindow("/d/a");
+    frame.addDocumentWindow(doc);
+    QCOMPARE(frame.tabArea()->group(0)->tabPosition(), QTabWidget::South);
+    QVERIFY(menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを上部に表示(&L)")));
+
+    QVERIFY(frame.runCommand(ID_TAB_LOCATION));
+    QCOMPARE(read(*t.settings, keys::LocationTop), 1);
+    QCOMPARE(frame.tabArea()->group(0)->tabPosition(), QTabWidget::North);
+    QVERIFY(menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを下部に表示(&L)")));
+}
+
+void TestMainFrame::movingTabToNewGroupRelaysAndMarksModified()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(!makeProject(*t.app, home_.path(), "Groups").empty());
+    auto* a = new FakeTextWindow("/d/a");
+    auto* b = new FakeTextWindow("/d/b");
+    frame.addDocumentWindow(a);
+    frame.addDocumentWindow(b);
+    t.app->data().modified = false;
+
+    QVERIFY(frame.runCommand(ID_MDI_NEW_VERT_GROUP));
+    QCOMPARE(frame.tabArea()->groupCount(), 2);
+    QCOMPARE(frame.tabArea()->groupOf(b), 1);
+    QVERIFY(a->relayouts > 0 && b->relayouts > 0);
+    QVERIFY(t.app->data().modified);
+    // Side-by-side groups exclude stacked ones; the last tab of a group cannot start another.
+    QVERIFY(!frame.tabArea()->canNewGroup(Qt::Vertical));
+    QVERIFY(!frame.tabArea()->canMoveToNextGroup());
+    QVERIFY(frame.runCommand(ID_MDI_MOVE_TO_PREV_GROUP));
+    QCOMPARE(frame.tabArea()->groupCount(), 1);
+    QCOMPARE(frame.tabArea()->windows().size(), 2);
+}
+
+void TestMainFrame::textViewCommandsDoNothingWhileChartIsActive()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(!makeProject(*t.app, home_.path(), "Routing").empty());
+    auto* text = new FakeTextWindow("/d/a");
+    frame.addDocumentWindow(text);
+    frame.updateCommandStates();
+    QVERIFY(frame.runCommand(ID_NEXT_MARKER));
+    QCOMPARE(text->commands, std::vector<int>{ID_NEXT_MARKER});
+
+    frame.addDocumentWindow(new ChartPlaceholderWindow);
+    QVERIFY(!frame.action(ID_NEXT_MARKER)->isEnabled());
+    QVERIFY(!frame.runCommand(ID_NEXT_MARKER));
+    QVERIFY(!frame.runCommand(ID_TO_DOC_TOP));
+    QCOMPARE(text->commands.size(), std::size_t(1));
+}
+
+void TestMainFrame::caretBlinksAt500msThenAtProjectInterval()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(frame.caretTimerRunning());
+    QCOMPARE(frame.caretInterval(), 500);
+    QVERIFY(!makeProject(*t.app, home_.path(), "Caret").empty());
+    QCOMPARE(frame.caretInterval(), t.app->data().textView.caretBlink * 100);
+
+    auto* text = new FakeTextWindow("/d/a");
+    frame.addDocumentWindow(text);
+    QTRY_VERIFY_WITH_TIMEOUT(text->caretTicks >= 1, 3000);
+}
+
+void TestMainFrame::guideToggleShowsMessageAndClearsIt()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(t.app->dspGuide);
+    frame.runCommand(ID_GUIDE_TOGGLE);
+    QVERIFY(!t.app->dspGuide);
+    QCOMPARE(frame.mainStatusBar()->guide(),
+             QStringLiteral("ステータスバーに操作ガイドを表示しないように設定しました"));
+    QTRY_VERIFY_WITH_TIMEOUT(frame.mainStatusBar()->guide().isEmpty(), 2500);
+    frame.runCommand(ID_GUIDE_TOGGLE);
+    QCOMPARE(frame.mainStatusBar()->guide(),
+             QStringLiteral("ステータスバーに操作ガイドを表示するように設定しました"));
+}
+
+void TestMainFrame::windowTitleFollowsProject()
+{
+    TestApp t;
+    {
+        CMainFrame frame(*t.app);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Corvane"));
+        QVERIFY(!makeProject(*t.app, home_.path(), "Title").empty());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Title - Corvane"));
+        frame.runCommand(ID_PROJECT_CLOSE);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Corvane"));
+        t.app->playAnime = 7;
+    }
+    // The frame writes the animation and guide values as it goes.
+    QCOMPARE(read(*t.settings, keys::PlayAnime), 7);
+}
+
+void TestMainFrame::ribbonMinimiseByDoubleClickAndCommand()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    QVERIFY(!frame.ribbon()->isMinimised());
+    frame.runCommand(ID_SHOW_MENU);
+    QVERIFY(frame.ribbon()->isMinimised());
+    emit frame.ribbon()->minimiseToggleRequested();
+    QVERIFY(!frame.ribbon()->isMinimised());
+}
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"
