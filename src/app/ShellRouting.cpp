@@ -62,6 +62,10 @@ void RefreshRouter::bookmarkCleared(int slot)
 {
     each([&](Refresh& r) { r.bookmarkCleared(slot); });
 }
+void RefreshRouter::showLinkList(int objectIndex)
+{
+    each([&](Refresh& r) { r.showLinkList(objectIndex); });
+}
 
 std::optional<Colour> QtColourChooser::chooseColour(Colour initial)
 {

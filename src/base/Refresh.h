@@ -37,6 +37,8 @@ public:
     virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
     /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
     virtual void bookmarkCleared(int /*slot*/) {}
+    /// Open the link list of the object at index (a marker's link-count box, command 348).
+    virtual void showLinkList(int /*objectIndex*/) {}
     /// The document list's folders or documents changed (added, renamed, deleted): lists that
     /// name folders or documents (search targets, marker list) rebuild theirs.
     virtual void documentFoldersChanged() {}
