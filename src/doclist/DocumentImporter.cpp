@@ -95,12 +95,12 @@ ImportResult DocumentImporter::importOne(const std::string& folderPath, std::siz
             return skip(text.number);
         document = documentFromWordText(text.utf8);
     } else {
-        const std::optional<std::string> bytes = readWholeFile(sourcePath);
+        std::optional<std::string> bytes = readWholeFile(sourcePath);
         if (!bytes)
             return skip(kMsgOpenFailed);
         // The text check runs on the converted bytes: a UTF-16 source holds NUL bytes that its
         // Shift-JIS form does not.
-        const SjisString sjis = sourceToSjis(*bytes);
+        const SjisString sjis = takeSourceAsSjis(std::move(*bytes));
         if (kind == ImportKind::Other && !passesTextCheck(sjis))
             return skip(kMsgNotText);
         document = expandTabs(normaliseLineEnds(sjis));

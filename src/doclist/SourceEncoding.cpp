@@ -87,4 +87,11 @@ SjisString sourceToSjis(std::string_view bytes)
     return SjisString(bytes);
 }
 
+SjisString takeSourceAsSjis(std::string&& bytes)
+{
+    if (detectSourceEncoding(bytes) == SourceEncoding::ShiftJis)
+        return std::move(bytes);
+    return sourceToSjis(std::string_view(bytes));
+}
+
 } // namespace corvane::doclist

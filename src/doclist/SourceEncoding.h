@@ -5,6 +5,7 @@
 
 #include "base/Types.h"
 
+#include <string>
 #include <string_view>
 
 namespace corvane::doclist {
@@ -29,5 +30,7 @@ bool isValidUtf8(std::string_view bytes, bool* hasNonAscii = nullptr);
 /// A source file's bytes in Shift-JIS by the rule of detectSourceEncoding; a byte-order mark is
 /// dropped and a character CP932 cannot hold becomes "〓". Shift-JIS input is returned unchanged.
 SjisString sourceToSjis(std::string_view bytes);
+/// The same, taking the bytes over: Shift-JIS input is moved, not copied.
+SjisString takeSourceAsSjis(std::string&& bytes);
 
 } // namespace corvane::doclist
