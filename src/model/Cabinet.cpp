@@ -248,10 +248,15 @@ bool isSafeMemberName(std::string_view name, bool sjisName)
 {
     if (name.empty() || name == "." || name == "..")
         return false;
-    const bool hasSeparator = sjisName
-                                  ? (sjis::findSingleByte(name, '/') != std::string_view::npos ||
-                                     sjis::findSingleByte(name, '\\') != std::string_view::npos)
-                                  : name.find_first_of("/\\") != std::string_view::npos;
+    bool hasSeparator = name.find('/') != std::string_view::npos;
+    if (sjisName) {
+        // "/" is never a trail byte, so any 0x2F is one, even after a lead byte; "\" counts only
+        // as a character of its own. A malformed name could decode differently elsewhere.
+        hasSeparator = hasSeparator || !sjis::isWellFormed(name) ||
+                       sjis::findSingleByte(name, '\\') != std::string_view::npos;
+    } else {
+        hasSeparator = hasSeparator || name.find('\\') != std::string_view::npos;
+    }
     if (hasSeparator)
         return false;
     const auto isAsciiLetter = [](char c) {

@@ -49,8 +49,8 @@ CabinetError extractCabinetBytes(std::string_view cabinet, std::string& data,
                                  CabinetMember& member);
 
 /// True when name can be used as a file name inside a folder: not empty, no "/" or "\" (a "\"
-/// that is the second byte of a Shift-JIS character is not a separator when sjisName is set), not
-/// "." or "..", no drive letter.
+/// that is the second byte of a Shift-JIS character is not a separator when sjisName is set; a
+/// Shift-JIS name must also be well-formed), not "." or "..", no drive letter.
 bool isSafeMemberName(std::string_view name, bool sjisName);
 
 /// Local time_t <-> DOS date and time (two-second resolution).

@@ -121,7 +121,9 @@ TEST(CabinetBytes, HostileMemberNamesAreRefused)
     const std::string cab = packed("data", "XXXXXX");
     const std::size_t at = nameOffset(cab);
     for (const char* hostile :
-         {"../x\0\0", "/tmp/x", "a\\b\0\0\0", "C:x\0\0\0", "..\0\0\0\0", "sub/x\0"}) {
+         {"../x\0\0", "/tmp/x", "a\\b\0\0\0", "C:x\0\0\0", "..\0\0\0\0", "sub/x\0",
+          // A lead byte does not hide a "/" after it; a malformed Shift-JIS name is not guessed at.
+          "\x9f/x\0\0\0", "\x85 x\0\0\0"}) {
         std::string bad = cab;
         bad.replace(at, 6, hostile, 6);
         std::string out;
