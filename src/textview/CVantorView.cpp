@@ -4,6 +4,7 @@
 #include "model/CProjectIO.h"
 #include "model/DocumentPath.h"
 #include "textview/CFileIO.h"
+#include "textview/CMarkerGestures.h"
 #include "textview/ViewFontCache.h"
 
 #include <QDebug>
@@ -97,6 +98,8 @@ CVantorView::CVantorView(ProjectData& project, Services& services, QWidget* pare
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CVantorView::onVerticalValue);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             &CVantorView::onHorizontalValue);
+    // Markers: picking, dragging, drops, menus and commands watch the viewport.
+    new CMarkerGestures(*this, project, services);
 }
 
 CVantorView::~CVantorView()

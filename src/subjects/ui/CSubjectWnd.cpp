@@ -151,6 +151,12 @@ void CSubjectWnd::updateLinkMark(ObjectId subSubject)
     updateToolBar();
 }
 
+void CSubjectWnd::showLinkList(int objectIndex)
+{
+    if (objectIndex >= 0 && objectIndex < p_.objectCount)
+        openLinkList(p_.objects[objectIndex].id);
+}
+
 void CSubjectWnd::changed()
 {
     rebuild();

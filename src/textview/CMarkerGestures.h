@@ -1,0 +1,125 @@
+// The marker gestures and commands of one text view: creating or changing a marker from the
+// selection, deleting it, stepping between markers, picking one with the mouse, dragging it to
+// other panes, taking drops of sub-subjects and markers onto a marker (links), the context menus
+// by place, the cursors and the comment tooltip. It watches the view's viewport, so the view
+// itself only creates it.
+#pragma once
+
+#include "base/Services.h"
+#include "model/ProjectData.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace corvane {
+
+class CVantorView;
+
+namespace markercmd {
+inline constexpr int ID_ADD_MARKER = 334;
+inline constexpr int ID_ADD_MARKER_INITIAL = 339;
+inline constexpr int ID_ADD_MARKER_1 = 485; ///< to 491
+inline constexpr int ID_ADD_MARKER_7 = 491;
+inline constexpr int ID_ADD_MARKER_ETC = 515;
+inline constexpr int ID_DEL_MARKER = 335;
+inline constexpr int ID_MARKER_DELETE = 345;
+inline constexpr int ID_MARKER_SET_INITIAL = 346;
+inline constexpr int ID_PROPERTY_LINK = 348;
+inline constexpr int ID_NEXT_MARKER = 340;
+inline constexpr int ID_PREV_MARKER = 341;
+inline constexpr int ID_TOP_MARKER = 530;
+inline constexpr int ID_TAIL_MARKER = 531;
+inline constexpr int ID_MARKER_TO_SEARCH = 460;
+inline constexpr int ID_MARKER_TO_REPLACE = 542;
+inline constexpr int ID_MARKER_TO_LIST = 419;
+inline constexpr int ID_CARET_INTO_MARKER = 464;
+inline constexpr int ID_MARKER_NODE_CENTRE = 513;
+inline constexpr int ID_COPY = 57634;
+inline constexpr int ID_SELECTION_TO_SEARCH = 405;
+inline constexpr int ID_SELECTION_TO_REPLACE = 428;
+inline constexpr int ID_TO_UPPER = 525;
+inline constexpr int ID_TO_LOWER = 527;
+inline constexpr int ID_WORD_REGISTER = 423;
+inline constexpr int ID_DIC_REGISTER = 522;
+inline constexpr int ID_SELECT_ALL = 57642;
+inline constexpr int ID_LINE_NUMBERS = 461;
+inline constexpr int ID_VIEW_REFRESH = 313;
+} // namespace markercmd
+
+class CMarkerGestures : public QObject
+{
+    Q_OBJECT
+public:
+    CMarkerGestures(CVantorView& view, ProjectData& project, Services& services);
+    ~CMarkerGestures() override;
+
+    /// The gestures of a view; null for a view made without them.
+    static CMarkerGestures* of(const CVantorView* view);
+
+    /// Marker commands routed to this view (ids of markercmd); false when not handled or disabled.
+    bool handleCommand(int id);
+    bool isCommandEnabled(int id) const;
+    /// The selection may be marked: not empty.
+    bool selectionMarkable() const;
+
+    /// The marker (object index) at a viewport point, -1 for none.
+    int markerAtPoint(const QPoint& viewportPoint) const;
+    /// The link-count box at a viewport point: the marker's object index, -1 for none.
+    int linkCountBoxAt(const QPoint& viewportPoint) const;
+    /// An object dropped at a viewport point: a sub-subject or another marker dropped on a marker
+    /// toggles the link dragged -> marker. True when the link table changed.
+    bool dropObject(ObjectId dragged, const QPoint& viewportPoint);
+    /// Makes the marker at index the current object with its span selected and shown.
+    void pickMarker(int index);
+
+    /// The context menu of a viewport point, as the right button opens it.
+    std::unique_ptr<QMenu> buildContextMenu(const QPoint& viewportPoint);
+
+    // Seams: menus and drags run modally; tests replace them.
+    std::function<void(QMenu&, const QPoint&)> runMenu;
+    std::function<void(ObjectId)> runDrag;
+    /// Empties the view's undo and redo lists after a marker was made or changed (the editing
+    /// of the view sets it).
+    std::function<void()> emptyUndoLists;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void markFromSelection(int colourChoice);
+    void afterMarkerChange();
+    void showSpanOf(int index);
+    void updateCursor(const QPoint& viewportPoint);
+    void showTooltipSoon(int markerIndex, const QPoint& globalPos);
+    void hideTooltip();
+    std::unique_ptr<QMenu> markerMenu();
+    std::unique_ptr<QMenu> selectionMenu();
+    std::unique_ptr<QMenu> viewMenu();
+    QAction* addItem(QMenu& menu, int id, const QString& label);
+    bool inSelection(const QPoint& viewportPoint) const;
+
+    CVantorView& view_;
+    ProjectData& p_;
+    Services& s_;
+    QPoint menuPoint_;                ///< where the last context menu opened (viewport)
+    QPoint pressPoint_;               ///< left press on a marker (viewport)
+    int pressedMarker_ = -1;          ///< the marker a drag would carry; valid for one press
+    bool selectingText_ = false;      ///< left held after a press on plain text
+    ByteOffset selectionAnchor_ = -1; ///< where that press put the caret
+    QTimer* tooltipTimer_;
+    QPointer<QLabel> tooltip_;
+    int tooltipMarker_ = -1;
+    QPoint tooltipPos_;
+};
+
+} // namespace corvane
