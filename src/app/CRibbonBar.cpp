@@ -181,13 +181,14 @@ QWidget* CRibbonBar::makePanel(const QString& title, QWidget* content)
 QToolButton* CRibbonBar::largeButton(int id, QMenu* menu)
 {
     auto* b = new QToolButton(this);
-    b->setDefaultAction(actions_(id));
-    // A large button breaks its label at the first space, over two lines under the picture.
+    // A large button breaks its label at the first space, over two lines under the picture. The
+    // button takes its text from the action's icon text whenever the action changes.
     QString text = buttonText(id);
     const int space = text.indexOf(QChar(' '));
     if (space > 0)
         text = text.left(space) + QChar('\n') + text.mid(space + 1).trimmed();
-    b->setText(text);
+    actions_(id)->setIconText(text);
+    b->setDefaultAction(actions_(id));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(kLargeIcon, kLargeIcon));
     b->setAutoRaise(true);
@@ -203,8 +204,9 @@ QToolButton* CRibbonBar::largeButton(int id, QMenu* menu)
 QToolButton* CRibbonBar::smallButton(int id, bool withText)
 {
     auto* b = new QToolButton(this);
+    if (withText)
+        actions_(id)->setIconText(buttonText(id));
     b->setDefaultAction(actions_(id));
-    b->setText(buttonText(id));
     b->setToolButtonStyle(withText ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     b->setIconSize(QSize(kSmallIcon, kSmallIcon));
     b->setAutoRaise(true);
