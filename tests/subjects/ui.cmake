@@ -1,0 +1,9 @@
+# The subject list pane and the text view's marker gestures under the offscreen platform (Qt Test).
+if(TARGET cv_subjects_ui AND TARGET cv_doclist_ui)
+  add_executable(test_subjects_ui tst_subjectwnd.cpp)
+  set_target_properties(test_subjects_ui PROPERTIES AUTOMOC ON)
+  target_link_libraries(test_subjects_ui PRIVATE cv_subjects_ui cv_doclist_ui cv_testsupport
+    Qt6::Test)
+  add_test(NAME test_subjects_ui COMMAND test_subjects_ui)
+  set_tests_properties(test_subjects_ui PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
