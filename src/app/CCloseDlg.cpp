@@ -35,8 +35,9 @@ CCloseDlg::CCloseDlg(const std::vector<std::string>& paths, QWidget* parent)
     }
     v->addWidget(table_);
     auto* note = new QLabel(
-        QStringLiteral("※ チェックを外した文献は保存されません。\n"
-                       "※ マーカのある文献は更新されていてもこのリストには表示されずに保存されます。"),
+        QStringLiteral(
+            "※ チェックを外した文献は保存されません。\n"
+            "※ マーカのある文献は更新されていてもこのリストには表示されずに保存されます。"),
         this);
     note->setStyleSheet(QStringLiteral("color: #555;"));
     v->addWidget(note);

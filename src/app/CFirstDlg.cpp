@@ -30,8 +30,8 @@ CFirstDlg::CFirstDlg(QWidget* parent) : QDialog(parent)
     texts->addSpacing(6);
     texts->addWidget(new QLabel(
         QStringLiteral("「新規作成」をクリックして、新しいプロジェクトを作成するか"), this));
-    texts->addWidget(
-        new QLabel(QStringLiteral("「開く」をクリックして、既存のプロジェクトを開いてください。"), this));
+    texts->addWidget(new QLabel(
+        QStringLiteral("「開く」をクリックして、既存のプロジェクトを開いてください。"), this));
     texts->addSpacing(8);
     // On this platform the project commands are in the ribbon's application button, which
     // stands where the system menu icon stood.
@@ -56,6 +56,9 @@ CFirstDlg::CFirstDlg(QWidget* parent) : QDialog(parent)
     v->addLayout(bottom);
 }
 
-bool CFirstDlg::dontShowAgain() const { return dontShow_->isChecked(); }
+bool CFirstDlg::dontShowAgain() const
+{
+    return dontShow_->isChecked();
+}
 
 } // namespace corvane

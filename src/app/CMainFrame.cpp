@@ -66,6 +66,7 @@ struct PaneSpec
 };
 
 // In the order of creation.
+// clang-format off
 const PaneSpec kPaneSpecs[] = {
     {PaneId::DocumentList, "文献リスト", "CFileView", {200, 200}, Qt::LeftDockWidgetArea, ID_VIEW_LIST_PANE},
     {PaneId::Search, "検索・置換", "CSearchWnd", {100, 100}, Qt::BottomDockWidgetArea, ID_VIEW_SEARCH_PANE},
@@ -73,6 +74,7 @@ const PaneSpec kPaneSpecs[] = {
     {PaneId::Subjects, "題名リスト", "CSubjectWnd", {200, 200}, Qt::RightDockWidgetArea, ID_VIEW_SUBJECT_PANE},
     {PaneId::Markers, "マーカリスト", "CMarkerWnd", {100, 100}, Qt::BottomDockWidgetArea, ID_VIEW_MARKER_PANE},
 };
+// clang-format on
 
 QWidget* placeholder(QWidget* parent)
 {
@@ -102,7 +104,8 @@ CMainFrame::CMainFrame(CVantorApp& app, QWidget* parent) : QMainWindow(parent), 
     createActions();
     ribbon_ = new CRibbonBar([this](int id) { return action(id); }, this);
     setMenuWidget(ribbon_);
-    connect(ribbon_, &CRibbonBar::minimiseToggleRequested, this, [this] { runCommand(ID_SHOW_MENU); });
+    connect(ribbon_, &CRibbonBar::minimiseToggleRequested, this,
+            [this] { runCommand(ID_SHOW_MENU); });
 
     tabs_ = new CTabArea(this);
     setCentralWidget(tabs_);
@@ -230,11 +233,15 @@ void CMainFrame::createPanes()
     addDockWidget(Qt::RightDockWidgetArea, panes_[PaneId::Subjects]);
     splitDockWidget(panes_[PaneId::Subjects], panes_[PaneId::Properties], Qt::Vertical);
     splitDockWidget(panes_[PaneId::Search], panes_[PaneId::Markers], Qt::Horizontal);
-    resizeDocks({panes_[PaneId::DocumentList], panes_[PaneId::Subjects]}, {200, 200}, Qt::Horizontal);
+    resizeDocks({panes_[PaneId::DocumentList], panes_[PaneId::Subjects]}, {200, 200},
+                Qt::Horizontal);
     resizeDocks({panes_[PaneId::Search]}, {100}, Qt::Vertical);
 }
 
-QDockWidget* CMainFrame::pane(PaneId id) const { return panes_.at(id); }
+QDockWidget* CMainFrame::pane(PaneId id) const
+{
+    return panes_.at(id);
+}
 
 void CMainFrame::setPaneWidget(PaneId id, QWidget* widget)
 {
@@ -262,7 +269,10 @@ void CMainFrame::setChartWindowFactory(std::function<DocumentWindow*()> factory)
     chartFactory_ = std::move(factory);
 }
 
-void CMainFrame::addPaneHooks(LifecycleHooks* hooks) { paneHooks_.push_back(hooks); }
+void CMainFrame::addPaneHooks(LifecycleHooks* hooks)
+{
+    paneHooks_.push_back(hooks);
+}
 
 void CMainFrame::setGuideText(const QString& text)
 {
@@ -296,16 +306,21 @@ void CMainFrame::registerFrameHandlers()
     });
     for (const PaneSpec& spec : kPaneSpecs) {
         const PaneId id = spec.id;
-        on(spec.command, [this, id] { togglePane(id); },
-           [this, id] { return !panes_.at(id)->isHidden(); });
+        on(
+            spec.command, [this, id] { togglePane(id); },
+            [this, id] { return !panes_.at(id)->isHidden(); });
     }
-    on(ID_VIEW_STATUS_BAR, [this] { status_->setVisible(status_->isHidden()); },
-       [this] { return !status_->isHidden(); });
-    on(ID_VIEW_FULLSCREEN, [this] { toggleFullScreen(); }, [this] { return isFullScreen(); });
-    on(ID_VIEW_CHART, [this] { app_.lifecycle().toggleChart(); },
-       [this] { return app_.data().chartShown; });
+    on(
+        ID_VIEW_STATUS_BAR, [this] { status_->setVisible(status_->isHidden()); },
+        [this] { return !status_->isHidden(); });
+    on(
+        ID_VIEW_FULLSCREEN, [this] { toggleFullScreen(); }, [this] { return isFullScreen(); });
+    on(
+        ID_VIEW_CHART, [this] { app_.lifecycle().toggleChart(); },
+        [this] { return app_.data().chartShown; });
     on(ID_TAB_LOCATION, [this] {
-        write(app_.settings(), keys::LocationTop, read(app_.settings(), keys::LocationTop) == 1 ? 0 : 1);
+        write(app_.settings(), keys::LocationTop,
+              read(app_.settings(), keys::LocationTop) == 1 ? 0 : 1);
         applyTabLocation();
     });
     on(ID_GUIDE_TOGGLE, [this] { toggleGuide(); });
@@ -339,7 +354,7 @@ CommandContext CMainFrame::commandContext() const
     c.hasCurrentObject = data.currentObject >= 0;
     if (DocumentWindow* w = tabs_->activeWindow()) {
         c.active = w->kind() == DocumentWindow::Kind::Text ? CommandContext::Active::Text
-                                                            : CommandContext::Active::Chart;
+                                                           : CommandContext::Active::Chart;
         c.selectionMarkable = w->selectionMarkable();
         c.activeTextModified = w->kind() == DocumentWindow::Kind::Text && w->isModified();
     }
@@ -437,8 +452,9 @@ void CMainFrame::applyTabLocation()
     const bool top = read(app_.settings(), keys::LocationTop) == 1;
     tabs_->setTabsAtTop(top);
     // The item names the side the tabs would move to.
-    action(ID_TAB_LOCATION)->setText(top ? QStringLiteral("タブを下部に表示(&L)")
-                                         : QStringLiteral("タブを上部に表示(&L)"));
+    action(ID_TAB_LOCATION)
+        ->setText(top ? QStringLiteral("タブを下部に表示(&L)")
+                      : QStringLiteral("タブを上部に表示(&L)"));
 }
 
 void CMainFrame::toggleGuide()
@@ -553,7 +569,8 @@ std::unique_ptr<QMenu> CMainFrame::buildTabMenu(DocumentWindow* window)
 
 void CMainFrame::closeWindowsAfterConfirmation(DocumentWindow* keep)
 {
-    const std::optional<std::vector<std::string>> doNotSave = app_.lifecycle().confirmDocumentSaves();
+    const std::optional<std::vector<std::string>> doNotSave =
+        app_.lifecycle().confirmDocumentSaves();
     if (!doNotSave)
         return;
     for (DocumentWindow* w : tabs_->windows()) {
@@ -687,7 +704,8 @@ void CMainFrame::recentListChanged()
         return;
     const std::vector<std::string> entries = app_.lifecycle().recent().entries();
     for (int i = 0; i < int(entries.size()) && i < 10; ++i) {
-        const QString label = QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(pathToQString(entries[std::size_t(i)]));
+        const QString label =
+            QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(pathToQString(entries[std::size_t(i)]));
         auto* a = new QAction(label, this);
         a->setData(ID_FILE_MRU_FILE1 + i);
         a->setObjectName(QStringLiteral("recent%1").arg(i + 1));
@@ -808,7 +826,8 @@ ActiveView CMainFrame::activeView() const
 
 bool CMainFrame::isDocumentOpen(SjisView relativePath) const
 {
-    const std::optional<std::string> disk = docpath::toDiskPath(app_.data().docFolder(), relativePath);
+    const std::optional<std::string> disk =
+        docpath::toDiskPath(app_.data().docFolder(), relativePath);
     if (!disk)
         return false;
     for (DocumentWindow* w : tabs_->windows())

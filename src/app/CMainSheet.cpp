@@ -67,14 +67,17 @@ QWidget* CMainSheet::generalPage(const KanSetValues& v)
     page->setObjectName(QStringLiteral("311"));
     auto* l = new QVBoxLayout(page);
     firstOpen = check(QStringLiteral("1 起動時に前回のプロジェクトを開く(&L)"), v.firstOpen, page);
-    makeMes = check(QStringLiteral("2 リンク作成時、確認メッセージを表示する(&M)"), v.makeMes, page);
+    makeMes =
+        check(QStringLiteral("2 リンク作成時、確認メッセージを表示する(&M)"), v.makeMes, page);
     delMes = check(QStringLiteral("3 リンク解除時、確認メッセージを表示する(&D)"), v.delMes, page);
     synchro = check(QStringLiteral("4 マーカ色とノード背景色を同期させる(&S)"), v.synchro, page);
     l->addWidget(firstOpen);
     l->addWidget(makeMes);
     l->addWidget(delMes);
     l->addWidget(synchro);
-    l->addWidget(note(QStringLiteral("※ 同期させた場合、マーカノードの初期値のノード背景色は無視されます。"), page));
+    l->addWidget(
+        note(QStringLiteral("※ 同期させた場合、マーカノードの初期値のノード背景色は無視されます。"),
+             page));
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("5 前回使った検索(置換)語句の保存件数："), page));
     saveCnt = new QSpinBox(page);
@@ -84,11 +87,14 @@ QWidget* CMainSheet::generalPage(const KanSetValues& v)
     row->addWidget(new QLabel(QStringLiteral("(5～100)"), page));
     row->addStretch(1);
     l->addLayout(row);
-    makeBackup = check(QStringLiteral("6 上書き保存時、バックアップファイルを作成する(&B)"), v.makeBackup, page);
-    dspGuide = check(QStringLiteral("7 ステータスバーに操作ガイドを表示する(&G)"), v.dspGuide, page);
+    makeBackup = check(QStringLiteral("6 上書き保存時、バックアップファイルを作成する(&B)"),
+                       v.makeBackup, page);
+    dspGuide =
+        check(QStringLiteral("7 ステータスバーに操作ガイドを表示する(&G)"), v.dspGuide, page);
     l->addWidget(makeBackup);
     l->addWidget(dspGuide);
-    l->addWidget(note(QStringLiteral("※ F2キーで、表示と非表示を切り替えることができます。"), page));
+    l->addWidget(
+        note(QStringLiteral("※ F2キーで、表示と非表示を切り替えることができます。"), page));
     l->addStretch(1);
     return page;
 }
@@ -98,7 +104,8 @@ QWidget* CMainSheet::textViewPage(const KanSetValues& v)
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("328"));
     auto* l = new QVBoxLayout(page);
-    searchMes = check(QStringLiteral("1 現在の文献検索時、メッセージを表示する(&M)"), v.searchMes, page);
+    searchMes =
+        check(QStringLiteral("1 現在の文献検索時、メッセージを表示する(&M)"), v.searchMes, page);
     l->addWidget(searchMes);
     l->addStretch(1);
     return page;
@@ -109,10 +116,12 @@ QWidget* CMainSheet::chartViewPage(const KanSetValues& v)
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("411"));
     auto* l = new QVBoxLayout(page);
-    newGroup = check(QStringLiteral("1 新しいタブグループでチャートビューを表示する(&N)"), v.newGroup, page);
+    newGroup = check(QStringLiteral("1 新しいタブグループでチャートビューを表示する(&N)"),
+                     v.newGroup, page);
     l->addWidget(newGroup);
-    anime = check(QStringLiteral("2 オブジェクト上にマウスカーソルが乗ったとき、アニメを表示する(&A)"),
-                  v.playAnime > 0, page);
+    anime =
+        check(QStringLiteral("2 オブジェクト上にマウスカーソルが乗ったとき、アニメを表示する(&A)"),
+              v.playAnime > 0, page);
     l->addWidget(anime);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(24, 0, 0, 0);
@@ -128,8 +137,9 @@ QWidget* CMainSheet::chartViewPage(const KanSetValues& v)
     speedRow->setContentsMargins(24, 0, 0, 0);
     speedRow->addWidget(new QLabel(QStringLiteral("アニメ表示速度："), page));
     speed = new QButtonGroup(page);
-    const QString names[] = {QStringLiteral("速い"), QStringLiteral("やや速い"), QStringLiteral("普通"),
-                             QStringLiteral("やや遅い"), QStringLiteral("遅い")};
+    const QString names[] = {QStringLiteral("速い"), QStringLiteral("やや速い"),
+                             QStringLiteral("普通"), QStringLiteral("やや遅い"),
+                             QStringLiteral("遅い")};
     for (int i = 0; i < 5; ++i) {
         auto* r = new QRadioButton(names[i], page);
         speed->addButton(r, i);
@@ -168,7 +178,8 @@ KanSetValues CMainSheet::values() const
 
 bool runEnvironmentSettings(CVantorApp& app, QWidget* parent)
 {
-    const KanSetValues before = loadKanSet(app.settings(), app.playAnime, app.speedAnime, app.dspGuide);
+    const KanSetValues before =
+        loadKanSet(app.settings(), app.playAnime, app.speedAnime, app.dspGuide);
     CMainSheet sheet(before, parent);
     if (sheet.exec() != QDialog::Accepted)
         return false;

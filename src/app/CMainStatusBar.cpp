@@ -40,7 +40,8 @@ CMainStatusBar::CMainStatusBar(QWidget* parent) : QStatusBar(parent)
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         // Fixed width: the sample text plus the frame and a little air.
-        const int width = label->fontMetrics().horizontalAdvance(QString::fromLatin1(kPanes[i].widthSample));
+        const int width =
+            label->fontMetrics().horizontalAdvance(QString::fromLatin1(kPanes[i].widthSample));
         label->setFixedWidth(width + 2 * label->frameWidth() + 12);
         addPermanentWidget(label);
         panes_[i] = label;
@@ -52,8 +53,14 @@ void CMainStatusBar::setPaneText(StatusPane pane, const QString& text)
     panes_[static_cast<int>(pane)]->setText(text);
 }
 
-void CMainStatusBar::setGuide(const QString& text) { guide_->setText(text); }
+void CMainStatusBar::setGuide(const QString& text)
+{
+    guide_->setText(text);
+}
 
-QString CMainStatusBar::guide() const { return guide_->text(); }
+QString CMainStatusBar::guide() const
+{
+    return guide_->text();
+}
 
 } // namespace corvane

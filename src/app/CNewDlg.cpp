@@ -57,11 +57,11 @@ CNewDlg::CNewDlg(const SettingsStore& settings, MessageSink& messages, QWidget* 
     grid->addWidget(browse, 1, 2);
     v->addLayout(grid);
 
-    auto* note = new QLabel(
-        QStringLiteral("※ 保存場所に、プロジェクト名のフォルダが作成されます。\n"
-                       "※ そのフォルダに、プロジェクトファイル（プロジェクト名.cvn）と"
-                       "文献ファイルが保存されます。"),
-        this);
+    auto* note =
+        new QLabel(QStringLiteral("※ 保存場所に、プロジェクト名のフォルダが作成されます。\n"
+                                  "※ そのフォルダに、プロジェクトファイル（プロジェクト名.cvn）と"
+                                  "文献ファイルが保存されます。"),
+                   this);
     note->setStyleSheet(QStringLiteral("color: #555;"));
     v->addWidget(note);
 
@@ -90,9 +90,8 @@ void CNewDlg::onBrowse()
 
 void CNewDlg::onCreate()
 {
-    const NewProjectCheckResult r = checkNewProject(pathFromQString(name_edit_->text()),
-                                                    pathFromQString(location_edit_->text()),
-                                                    messages_);
+    const NewProjectCheckResult r = checkNewProject(
+        pathFromQString(name_edit_->text()), pathFromQString(location_edit_->text()), messages_);
     switch (r.outcome) {
     case NewProjectCheckResult::Outcome::Accepted:
         folder_ = r.folder;

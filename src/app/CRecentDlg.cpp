@@ -34,10 +34,11 @@ CRecentDlg::CRecentDlg(RecentProjects& recent, MessageSink& messages, QWidget* p
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setMinimumSize(540, 260);
     v->addWidget(table_);
-    auto* note = new QLabel(
-        QStringLiteral("※ 「最近使ったプロジェクト」からのみ削除され、実際のプロジェクトファイルは削除されません。\n"
-                       "※ 行をＷクリックするとファイルの場所を表示します。"),
-        this);
+    auto* note = new QLabel(QStringLiteral("※ "
+                                           "「最近使ったプロジェクト」からのみ削除され、実際のプロ"
+                                           "ジェクトファイルは削除されません。\n"
+                                           "※ 行をＷクリックするとファイルの場所を表示します。"),
+                            this);
     note->setStyleSheet(QStringLiteral("color: #555;"));
     v->addWidget(note);
     auto* buttons = new QHBoxLayout;

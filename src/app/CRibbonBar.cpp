@@ -86,9 +86,8 @@ CRibbonBar::CRibbonBar(ActionLookup actions, QWidget* parent)
     category_->addTab(QStringLiteral("ホーム   WClick , Ctrl+F1"));
     category_->setDrawBase(false);
     category_->setExpanding(false);
-    connect(category_, &QTabBar::tabBarDoubleClicked, this, [this](int) {
-        emit minimiseToggleRequested();
-    });
+    connect(category_, &QTabBar::tabBarDoubleClicked, this,
+            [this](int) { emit minimiseToggleRequested(); });
     topLayout->addWidget(category_);
     topLayout->addStretch(1);
 
@@ -329,9 +328,9 @@ QWidget* CRibbonBar::viewPanel()
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
-    h->addWidget(largeButton(ID_PANE_DSP,
-                             commandMenu({ID_VIEW_LIST_PANE, ID_VIEW_SUBJECT_PANE, ID_VIEW_MARKER_PANE,
-                                          ID_VIEW_SEARCH_PANE, ID_VIEW_PROP_PANE})));
+    h->addWidget(largeButton(
+        ID_PANE_DSP, commandMenu({ID_VIEW_LIST_PANE, ID_VIEW_SUBJECT_PANE, ID_VIEW_MARKER_PANE,
+                                  ID_VIEW_SEARCH_PANE, ID_VIEW_PROP_PANE})));
     auto* col = new QVBoxLayout;
     col->setSpacing(0);
     col->addWidget(smallButton(ID_VIEW_STATUS_BAR));
@@ -348,8 +347,8 @@ QWidget* CRibbonBar::chartPanel()
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
     h->addWidget(largeButton(ID_VIEW_CHART));
-    QMenu* align = commandMenu({ID_TO_LEFT, ID_TO_RIGHT, ID_TO_TOP, ID_TO_BOTTOM, ID_TO_V_CEN,
-                                ID_TO_H_CEN});
+    QMenu* align =
+        commandMenu({ID_TO_LEFT, ID_TO_RIGHT, ID_TO_TOP, ID_TO_BOTTOM, ID_TO_V_CEN, ID_TO_H_CEN});
     align->addSeparator();
     for (int id : {ID_TO_H_KIN, ID_TO_V_KIN})
         align->addAction(actions_(id));
@@ -360,9 +359,15 @@ QWidget* CRibbonBar::chartPanel()
     return w;
 }
 
-QStringList CRibbonBar::panelTitles() const { return panelTitles_; }
+QStringList CRibbonBar::panelTitles() const
+{
+    return panelTitles_;
+}
 
-QString CRibbonBar::categoryTitle() const { return category_->tabText(0); }
+QString CRibbonBar::categoryTitle() const
+{
+    return category_->tabText(0);
+}
 
 void CRibbonBar::setMinimised(bool minimised)
 {

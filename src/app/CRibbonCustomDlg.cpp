@@ -88,7 +88,8 @@ QListWidgetItem* itemFor(int id)
 
 } // namespace
 
-CRibbonCustomDlg::CRibbonCustomDlg(const std::vector<int>& current, QWidget* parent) : QDialog(parent)
+CRibbonCustomDlg::CRibbonCustomDlg(const std::vector<int>& current, QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("クイック アクセスのカスタマイズ"));
     setObjectName(QStringLiteral("CRibbonCustomDlg"));
@@ -152,7 +153,10 @@ void CRibbonCustomDlg::addSelected()
     shown_->addItem(itemFor(id));
 }
 
-void CRibbonCustomDlg::removeSelected() { delete shown_->takeItem(shown_->currentRow()); }
+void CRibbonCustomDlg::removeSelected()
+{
+    delete shown_->takeItem(shown_->currentRow());
+}
 
 void CRibbonCustomDlg::moveSelected(int delta)
 {

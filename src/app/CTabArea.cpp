@@ -19,7 +19,10 @@ ChartPlaceholderWindow::ChartPlaceholderWindow(QWidget* parent) : DocumentWindow
     setPalette(p);
 }
 
-QString ChartPlaceholderWindow::title() const { return QStringLiteral("チャートビュー"); }
+QString ChartPlaceholderWindow::title() const
+{
+    return QStringLiteral("チャートビュー");
+}
 
 namespace {
 
@@ -62,7 +65,8 @@ CTabGroup::CTabGroup(QWidget* parent) : QTabWidget(parent)
     setUsesScrollButtons(true);
 }
 
-CTabArea::CTabArea(QWidget* parent) : QWidget(parent), splitter_(new QSplitter(Qt::Horizontal, this))
+CTabArea::CTabArea(QWidget* parent)
+    : QWidget(parent), splitter_(new QSplitter(Qt::Horizontal, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -115,7 +119,10 @@ void CTabArea::setActiveGroup(CTabGroup* group)
     emit activeWindowChanged(activeWindow());
 }
 
-CTabGroup* CTabArea::activeGroup() const { return activeGroup_; }
+CTabGroup* CTabArea::activeGroup() const
+{
+    return activeGroup_;
+}
 
 void CTabArea::addWindow(DocumentWindow* window)
 {
@@ -168,7 +175,10 @@ void CTabArea::activate(DocumentWindow* window)
     emit activeWindowChanged(activeWindow());
 }
 
-int CTabArea::groupCount() const { return splitter_->count(); }
+int CTabArea::groupCount() const
+{
+    return splitter_->count();
+}
 
 CTabGroup* CTabArea::group(int index) const
 {
@@ -183,7 +193,10 @@ int CTabArea::groupOf(const DocumentWindow* window) const
     return -1;
 }
 
-Qt::Orientation CTabArea::groupOrientation() const { return splitter_->orientation(); }
+Qt::Orientation CTabArea::groupOrientation() const
+{
+    return splitter_->orientation();
+}
 
 bool CTabArea::canNewGroup(Qt::Orientation orientation) const
 {
@@ -288,7 +301,8 @@ void CTabArea::updateTab(DocumentWindow* window)
         return;
     CTabGroup* g = group(gi);
     const int index = g->indexOf(window);
-    g->setTabText(index, window->title() + (window->isModified() ? QStringLiteral("*") : QString()));
+    g->setTabText(index,
+                  window->title() + (window->isModified() ? QStringLiteral("*") : QString()));
     g->setTabToolTip(index, QString::fromStdString(window->documentPath()));
 }
 

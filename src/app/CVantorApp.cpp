@@ -7,10 +7,10 @@
 
 namespace corvane {
 
-CVantorApp::CVantorApp(std::unique_ptr<SettingsStore> settings, std::unique_ptr<MessageSink> messages)
+CVantorApp::CVantorApp(std::unique_ptr<SettingsStore> settings,
+                       std::unique_ptr<MessageSink> messages)
     : settings_(std::move(settings)),
-      messages_(std::move(messages)),
-      services_{*settings_, *messages_, refresh_, views_, colours_},
+      messages_(std::move(messages)), services_{*settings_, *messages_, refresh_, views_, colours_},
       io_(services_)
 {
     playAnime = read(*settings_, keys::PlayAnime);

@@ -23,7 +23,8 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
     icon->setPixmap(applicationIcon().pixmap(48, 48));
     h->addWidget(icon, 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
-    auto* name = new QLabel(QStringLiteral("Corvane  バージョン %1").arg(QStringLiteral(CORVANE_VERSION)), this);
+    auto* name = new QLabel(
+        QStringLiteral("Corvane  バージョン %1").arg(QStringLiteral(CORVANE_VERSION)), this);
     QFont f = name->font();
     f.setBold(true);
     f.setPointSizeF(f.pointSizeF() * 1.2);
@@ -31,7 +32,8 @@ CVersionDlg::CVersionDlg(QWidget* parent) : QDialog(parent)
     texts->addWidget(name);
     texts->addWidget(new QLabel(QStringLiteral("文献精査支援ツール"), this));
     texts->addWidget(new QLabel(QStringLiteral("Copyright (C) Dunmere"), this));
-    texts->addWidget(new QLabel(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())), this));
+    texts->addWidget(
+        new QLabel(QStringLiteral("Qt %1").arg(QString::fromLatin1(qVersion())), this));
     h->addLayout(texts, 1);
     v->addLayout(h);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

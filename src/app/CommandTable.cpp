@@ -113,7 +113,10 @@ constexpr std::array kTable{
 
 } // namespace
 
-std::span<const CommandInfo> commandTable() { return kTable; }
+std::span<const CommandInfo> commandTable()
+{
+    return kTable;
+}
 
 const CommandInfo* findCommand(int id)
 {

@@ -8,26 +8,32 @@
 namespace corvane {
 
 /// Where a command goes: one of the frame's handlers, or the active document window.
-enum class Route { Frame, ActiveView };
-
-/// What must hold before a command may be enabled (the route's own answer comes on top).
-enum class Need {
-    Nothing,
-    Project,                    ///< a project is open
-    ActiveWindow,               ///< any document window is active (undo, redo)
-    TextView,                   ///< a project is open and a text view is active
-    MarkableSelection,          ///< as TextView, and its selection may be marked
-    CurrentObject,              ///< as TextView, and the project has a current object
-    ActiveTextModified,         ///< the active text view's document has unsaved changes
-    AnyDocumentModified,        ///< at least one open document has unsaved changes
-    ChartView,                  ///< a project is open and the chart view is active
+enum class Route
+{
+    Frame,
+    ActiveView
 };
 
-enum class CommandKind {
-    Button,      ///< a plain command
-    Check,       ///< a command shown with a check mark while its state is on
-    SubMenu,     ///< only opens its sub-menu
-    Edit,        ///< the ribbon's search phrase box
+/// What must hold before a command may be enabled (the route's own answer comes on top).
+enum class Need
+{
+    Nothing,
+    Project,             ///< a project is open
+    ActiveWindow,        ///< any document window is active (undo, redo)
+    TextView,            ///< a project is open and a text view is active
+    MarkableSelection,   ///< as TextView, and its selection may be marked
+    CurrentObject,       ///< as TextView, and the project has a current object
+    ActiveTextModified,  ///< the active text view's document has unsaved changes
+    AnyDocumentModified, ///< at least one open document has unsaved changes
+    ChartView,           ///< a project is open and the chart view is active
+};
+
+enum class CommandKind
+{
+    Button,  ///< a plain command
+    Check,   ///< a command shown with a check mark while its state is on
+    SubMenu, ///< only opens its sub-menu
+    Edit,    ///< the ribbon's search phrase box
 };
 
 struct CommandInfo
@@ -50,7 +56,12 @@ const CommandInfo* findCommand(int id);
 struct CommandContext
 {
     bool projectOpen = false;
-    enum class Active { None, Text, Chart } active = Active::None;
+    enum class Active
+    {
+        None,
+        Text,
+        Chart
+    } active = Active::None;
     bool selectionMarkable = false;
     bool hasCurrentObject = false;
     bool activeTextModified = false;

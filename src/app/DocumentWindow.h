@@ -14,7 +14,11 @@ class DocumentWindow : public QWidget
 {
     Q_OBJECT
 public:
-    enum class Kind { Text, Chart };
+    enum class Kind
+    {
+        Text,
+        Chart
+    };
 
     explicit DocumentWindow(QWidget* parent = nullptr) : QWidget(parent) {}
 

@@ -13,17 +13,18 @@ struct KanSetValues
     bool makeMes = true;
     bool delMes = true;
     bool synchro = true;
-    int saveCnt = 20;  ///< 5-100
+    int saveCnt = 20; ///< 5-100
     bool makeBackup = true;
     bool dspGuide = true;
     bool searchMes = true;
     bool newGroup = true;
-    int playAnime = 3; ///< 0 = no animation, else 1-10
+    int playAnime = 3;  ///< 0 = no animation, else 1-10
     int speedAnime = 0; ///< 0-4
 };
 
 /// The preferences plus the three values the application object holds while it runs.
-KanSetValues loadKanSet(const SettingsStore& settings, int playAnime, int speedAnime, bool dspGuide);
+KanSetValues loadKanSet(const SettingsStore& settings, int playAnime, int speedAnime,
+                        bool dspGuide);
 
 /// Writes the eight KanSet values (with the ranges enforced). The guide flag and the animation
 /// values are the caller's to keep; they are written when the frame is destroyed.

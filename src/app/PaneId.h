@@ -3,7 +3,8 @@
 
 namespace corvane {
 
-enum class PaneId {
+enum class PaneId
+{
     DocumentList = 133, ///< CFileView "文献リスト", left
     Search = 149,       ///< CSearchWnd "検索・置換", bottom
     Properties = 150,   ///< CPropertiesWnd "プロパティ", right

@@ -49,7 +49,10 @@ private:
     Drawing draw_;
 };
 
-QIcon painted(Drawing d) { return QIcon(new PaintedIconEngine(std::move(d))); }
+QIcon painted(Drawing d)
+{
+    return QIcon(new PaintedIconEngine(std::move(d)));
+}
 
 const QColor kInk(0x3a, 0x3a, 0x3a);
 const QColor kBlue(0x2b, 0x57, 0x9a);
@@ -237,18 +240,75 @@ void bars(QPainter& p, int id)
     auto box = [&](double x, double y, double w, double h) { p.drawRect(QRectF(x, y, w, h)); };
     p.setPen(QPen(kInk, 1.5));
     switch (id) {
-    case ID_TO_LEFT: p.drawLine(4, 3, 4, 29); p.setPen(Qt::NoPen); box(6, 6, 20, 7); box(6, 18, 12, 7); break;
-    case ID_TO_RIGHT: p.drawLine(28, 3, 28, 29); p.setPen(Qt::NoPen); box(6, 6, 20, 7); box(14, 18, 12, 7); break;
-    case ID_TO_TOP: p.drawLine(3, 4, 29, 4); p.setPen(Qt::NoPen); box(6, 6, 7, 20); box(18, 6, 7, 12); break;
-    case ID_TO_BOTTOM: p.drawLine(3, 28, 29, 28); p.setPen(Qt::NoPen); box(6, 6, 7, 20); box(18, 14, 7, 12); break;
-    case ID_TO_V_CEN: p.drawLine(3, 16, 29, 16); p.setPen(Qt::NoPen); box(6, 5, 7, 22); box(18, 10, 7, 12); break;
-    case ID_TO_H_CEN: p.drawLine(16, 3, 16, 29); p.setPen(Qt::NoPen); box(5, 6, 22, 7); box(10, 18, 12, 7); break;
-    case ID_TO_H_KIN: p.setPen(Qt::NoPen); box(3, 10, 6, 12); box(13, 10, 6, 12); box(23, 10, 6, 12); break;
-    case ID_TO_V_KIN: p.setPen(Qt::NoPen); box(10, 3, 12, 6); box(10, 13, 12, 6); box(10, 23, 12, 6); break;
-    case ID_SAME_W: p.setPen(Qt::NoPen); box(6, 5, 20, 8); box(6, 19, 20, 8); break;
-    case ID_SAME_H: p.setPen(Qt::NoPen); box(5, 6, 8, 20); box(19, 6, 8, 20); break;
-    case ID_SAME_WH: p.setPen(Qt::NoPen); box(4, 4, 11, 11); box(17, 17, 11, 11); break;
-    default: p.setPen(Qt::NoPen); box(4, 5, 24, 5); box(4, 14, 16, 5); box(4, 23, 20, 5); break;
+    case ID_TO_LEFT:
+        p.drawLine(4, 3, 4, 29);
+        p.setPen(Qt::NoPen);
+        box(6, 6, 20, 7);
+        box(6, 18, 12, 7);
+        break;
+    case ID_TO_RIGHT:
+        p.drawLine(28, 3, 28, 29);
+        p.setPen(Qt::NoPen);
+        box(6, 6, 20, 7);
+        box(14, 18, 12, 7);
+        break;
+    case ID_TO_TOP:
+        p.drawLine(3, 4, 29, 4);
+        p.setPen(Qt::NoPen);
+        box(6, 6, 7, 20);
+        box(18, 6, 7, 12);
+        break;
+    case ID_TO_BOTTOM:
+        p.drawLine(3, 28, 29, 28);
+        p.setPen(Qt::NoPen);
+        box(6, 6, 7, 20);
+        box(18, 14, 7, 12);
+        break;
+    case ID_TO_V_CEN:
+        p.drawLine(3, 16, 29, 16);
+        p.setPen(Qt::NoPen);
+        box(6, 5, 7, 22);
+        box(18, 10, 7, 12);
+        break;
+    case ID_TO_H_CEN:
+        p.drawLine(16, 3, 16, 29);
+        p.setPen(Qt::NoPen);
+        box(5, 6, 22, 7);
+        box(10, 18, 12, 7);
+        break;
+    case ID_TO_H_KIN:
+        p.setPen(Qt::NoPen);
+        box(3, 10, 6, 12);
+        box(13, 10, 6, 12);
+        box(23, 10, 6, 12);
+        break;
+    case ID_TO_V_KIN:
+        p.setPen(Qt::NoPen);
+        box(10, 3, 12, 6);
+        box(10, 13, 12, 6);
+        box(10, 23, 12, 6);
+        break;
+    case ID_SAME_W:
+        p.setPen(Qt::NoPen);
+        box(6, 5, 20, 8);
+        box(6, 19, 20, 8);
+        break;
+    case ID_SAME_H:
+        p.setPen(Qt::NoPen);
+        box(5, 6, 8, 20);
+        box(19, 6, 8, 20);
+        break;
+    case ID_SAME_WH:
+        p.setPen(Qt::NoPen);
+        box(4, 4, 11, 11);
+        box(17, 17, 11, 11);
+        break;
+    default:
+        p.setPen(Qt::NoPen);
+        box(4, 5, 24, 5);
+        box(4, 14, 16, 5);
+        box(4, 23, 20, 5);
+        break;
     }
 }
 

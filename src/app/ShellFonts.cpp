@@ -7,7 +7,8 @@ namespace corvane {
 
 void registerFontSubstitutions()
 {
-    const QStringList proportional{QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")};
+    const QStringList proportional{QStringLiteral("Noto Sans CJK JP"),
+                                   QStringLiteral("IPAPGothic")};
     for (const char* name : {"Meiryo UI", "Meiryo", "メイリオ", "MS UI Gothic", "MS PGothic",
                              "ＭＳ Ｐゴシック", "Yu Gothic UI", "Yu Gothic", "游ゴシック"})
         QFont::insertSubstitutions(QString::fromUtf8(name), proportional);

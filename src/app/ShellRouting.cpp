@@ -69,7 +69,8 @@ void RefreshRouter::showLinkList(int objectIndex)
 
 std::optional<Colour> QtColourChooser::chooseColour(Colour initial)
 {
-    const QColor start(int(colourRed(initial)), int(colourGreen(initial)), int(colourBlue(initial)));
+    const QColor start(int(colourRed(initial)), int(colourGreen(initial)),
+                       int(colourBlue(initial)));
     const QColor chosen = QColorDialog::getColor(start, QApplication::activeWindow());
     if (!chosen.isValid())
         return std::nullopt;

@@ -45,7 +45,10 @@ class ViewRouter : public ViewQueries
 {
 public:
     void setTarget(const ViewQueries* target) { target_ = target; }
-    ActiveView activeView() const override { return target_ ? target_->activeView() : ActiveView{}; }
+    ActiveView activeView() const override
+    {
+        return target_ ? target_->activeView() : ActiveView{};
+    }
     bool isDocumentOpen(SjisView relativePath) const override
     {
         return target_ && target_->isDocumentOpen(relativePath);

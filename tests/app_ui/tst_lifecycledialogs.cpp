@@ -6,8 +6,8 @@
 #include "app/CCloseDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CNewDlg.h"
-#include "app/CTabArea.h"
 #include "app/CRecentDlg.h"
+#include "app/CTabArea.h"
 #include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/RecentProjects.h"
@@ -281,7 +281,8 @@ void TestLifecycleDialogs::recentEntryOfMissingFileOffersRemoval()
 {
     TestApp t;
     CMainFrame frame(*t.app);
-    t.app->lifecycle().recent().add((home_.path() + QStringLiteral("/gone/Gone.CVN")).toStdString());
+    t.app->lifecycle().recent().add(
+        (home_.path() + QStringLiteral("/gone/Gone.CVN")).toStdString());
     frame.recentListChanged();
     t.messages->answer(Answer::Yes);
     QVERIFY(frame.runCommand(ID_FILE_MRU_FILE1));

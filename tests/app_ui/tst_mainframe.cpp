@@ -33,7 +33,8 @@ QStringList menuTexts(QMenu* menu)
 /// Creates a project "P" in a fresh folder under home and opens it.
 std::string makeProject(CVantorApp& app, const QString& home, const char* name = "P")
 {
-    const QString folder = home + QStringLiteral("/projects/") + QString::fromUtf8(name) + QChar('/');
+    const QString folder =
+        home + QStringLiteral("/projects/") + QString::fromUtf8(name) + QChar('/');
     QDir().mkpath(folder + QStringLiteral("doc"));
     if (!app.lifecycle().createProject(folder.toStdString(), name))
         return {};
@@ -72,7 +73,8 @@ void TestMainFrame::ribbonShowsCategoryAndPanelsInOrder()
     QCOMPARE(frame.ribbon()->categoryTitle(), QStringLiteral("ホーム   WClick , Ctrl+F1"));
     QCOMPARE(frame.ribbon()->panelTitles(),
              QStringList({QStringLiteral("テキストビュー"), QStringLiteral("ブックマーク"),
-                          QStringLiteral("マーカ"), QStringLiteral("表示"), QStringLiteral("チャートビュー")}));
+                          QStringLiteral("マーカ"), QStringLiteral("表示"),
+                          QStringLiteral("チャートビュー")}));
     // Shortcuts the design names reach their commands.
     QCOMPARE(frame.action(ID_SHOW_MENU)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F1")));
     QCOMPARE(frame.action(ID_GUIDE_TOGGLE)->shortcut(), QKeySequence(Qt::Key_F2));
@@ -209,12 +211,14 @@ void TestMainFrame::locationTopFlip()
     auto* doc = new FakeTextWindow("/d/a");
     frame.addDocumentWindow(doc);
     QCOMPARE(frame.tabArea()->group(0)->tabPosition(), QTabWidget::South);
-    QVERIFY(menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを上部に表示(&L)")));
+    QVERIFY(
+        menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを上部に表示(&L)")));
 
     QVERIFY(frame.runCommand(ID_TAB_LOCATION));
     QCOMPARE(read(*t.settings, keys::LocationTop), 1);
     QCOMPARE(frame.tabArea()->group(0)->tabPosition(), QTabWidget::North);
-    QVERIFY(menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを下部に表示(&L)")));
+    QVERIFY(
+        menuTexts(frame.buildTabMenu(doc).get()).contains(QStringLiteral("タブを下部に表示(&L)")));
 }
 
 void TestMainFrame::movingTabToNewGroupRelaysAndMarksModified()
