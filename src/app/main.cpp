@@ -7,6 +7,7 @@
 #include "base/qt/QtSettingsStore.h"
 #include "res/MessageCatalogue.h"
 #include "res/ui/QtMessageSink.h"
+#include "subjects/ui/CSubjectWnd.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -50,6 +51,14 @@ int main(int argc, char** argv)
     CVantorApp app(std::make_unique<QtSettingsStore>(), std::move(sinkOwner));
     CMainFrame frame(app);
     sink->setOwner(&frame);
+    // The subject list pane: rebuilt by the lifecycle, told of every link change.
+    auto* subjects = new CSubjectWnd(app.data(), app.services());
+    frame.setPaneWidget(PaneId::Subjects, subjects);
+    frame.addPaneHooks(subjects);
+    app.refresh().addTarget(subjects);
+    Refresh* subjectsRefresh = subjects;
+    QObject::connect(subjects, &QObject::destroyed,
+                     [&app, subjectsRefresh] { app.refresh().removeTarget(subjectsRefresh); });
     frame.resize(1280, 800);
     frame.show();
 

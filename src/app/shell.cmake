@@ -33,7 +33,7 @@ target_compile_definitions(cv_shell PRIVATE CORVANE_VERSION="${PROJECT_VERSION}"
 target_link_libraries(cv_shell PUBLIC cv_applogic cv_base_qt cv_res_ui Qt6::Widgets)
 
 add_executable(corvane ${_shell}/main.cpp)
-target_link_libraries(corvane PRIVATE cv_shell)
+target_link_libraries(corvane PRIVATE cv_shell cv_subjects_ui)
 install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 include(${_shell}/desktop.cmake OPTIONAL)
