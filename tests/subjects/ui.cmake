@@ -7,3 +7,11 @@ if(TARGET cv_subjects_ui AND TARGET cv_doclist_ui)
   add_test(NAME test_subjects_ui COMMAND test_subjects_ui)
   set_tests_properties(test_subjects_ui PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+
+# The screenshot of the subject list beside a text view with linked markers (docs/).
+if(TARGET cv_subjects_ui AND TARGET sample_project)
+  add_executable(subjects_shot SubjectsShot.cpp)
+  target_link_libraries(subjects_shot PRIVATE cv_subjects_ui cv_projectfile cv_testsupport)
+  target_compile_definitions(subjects_shot PRIVATE CORVANE_SAMPLE_BUILT="${CORVANE_SAMPLE_DIR}")
+  add_dependencies(subjects_shot sample_project)
+endif()

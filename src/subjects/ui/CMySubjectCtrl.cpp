@@ -20,7 +20,8 @@ namespace corvane {
 
 namespace {
 
-constexpr int kNameColumnWidth = 45;
+constexpr int kNameColumnWidth = 45; ///< the name cell itself, after the row's indentation
+constexpr int kIndentation = 12;
 constexpr int kDescriptionRows = 10;
 constexpr int kIdRole = Qt::UserRole + 1; ///< set on sub-subject rows only
 
@@ -157,7 +158,10 @@ CMySubjectCtrl::CMySubjectCtrl(QWidget* parent)
     tree_->setColumnCount(2);
     tree_->setHeaderHidden(true);
     tree_->header()->setStretchLastSection(true);
-    tree_->setColumnWidth(0, kNameColumnWidth);
+    // A sub-subject row sits two indentation steps in (the branch mark and its group): the column
+    // is wider by that much so that its name cell keeps its full width.
+    tree_->setIndentation(kIndentation);
+    tree_->setColumnWidth(0, kNameColumnWidth + 2 * kIndentation);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setRootIsDecorated(true);
