@@ -163,6 +163,7 @@ CMySubjectCtrl::CMySubjectCtrl(QWidget* parent)
     tree_->setIndentation(kIndentation);
     tree_->setColumnWidth(0, kNameColumnWidth + 2 * kIndentation);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setUniformRowHeights(true);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree_->setRootIsDecorated(true);
     tree_->setItemDelegate(new GridLineDelegate(tree_));
@@ -192,7 +193,8 @@ QWidget* CMySubjectCtrl::descriptionArea() const
 
 void CMySubjectCtrl::setGroups(const std::vector<SubjectGroup>& groups)
 {
-    // Hidden while filled: thousands of rows are inserted without a repaint each.
+    // Hidden while filled: thousands of rows are inserted without a repaint each. Items get
+    // their data before they join the tree, so no change is signalled per row.
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     QList<QTreeWidgetItem*> top;
@@ -200,13 +202,18 @@ void CMySubjectCtrl::setGroups(const std::vector<SubjectGroup>& groups)
     for (const SubjectGroup& g : groups) {
         auto* group = new QTreeWidgetItem(QStringList{toQString(g.mainTitle)});
         group->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        styleGroupRow(group);
+        QList<QTreeWidgetItem*> rows;
+        rows.reserve(int(g.rows.size()));
         for (const SubjectRow& row : g.rows) {
             const QString title = toQString(row.title);
-            auto* item = new QTreeWidgetItem(group, QStringList{toQString(row.nameCell()), title});
+            auto* item = new QTreeWidgetItem(QStringList{toQString(row.nameCell()), title});
             item->setData(0, kIdRole, row.id);
             item->setToolTip(1, title);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+            rows.append(item);
         }
+        group->addChildren(rows);
         top.append(group);
     }
     tree_->addTopLevelItems(top);
@@ -214,9 +221,20 @@ void CMySubjectCtrl::setGroups(const std::vector<SubjectGroup>& groups)
         top[i]->setFirstColumnSpanned(true);
         top[i]->setExpanded(groups[std::size_t(i)].expanded);
     }
-    setColours(colours_);
     tree_->setUpdatesEnabled(true);
     updateDescription();
+}
+
+void CMySubjectCtrl::styleGroupRow(QTreeWidgetItem* group) const
+{
+    const QBrush back(qcolour(colours_[2])), text(qcolour(colours_[3]));
+    for (int c = 0; c < 2; ++c) {
+        group->setBackground(c, back);
+        group->setForeground(c, text);
+    }
+    QFont bold = tree_->font();
+    bold.setBold(true);
+    group->setFont(0, bold);
 }
 
 void CMySubjectCtrl::clearRows()
@@ -230,27 +248,13 @@ void CMySubjectCtrl::setColours(const std::array<Colour, 7>& colours)
     colours_ = colours;
     description_->colours = colours;
     static_cast<GridLineDelegate*>(tree_->itemDelegate())->lines = colours[6];
+    // Sub-subject rows draw with the tree's palette; only group rows carry colours of their own.
     QPalette pal = tree_->palette();
     pal.setColor(QPalette::Base, qcolour(colours[0]));
     pal.setColor(QPalette::Text, qcolour(colours[1]));
     tree_->setPalette(pal);
-    const QBrush rowBack(qcolour(colours[0])), rowText(qcolour(colours[1]));
-    const QBrush groupBack(qcolour(colours[2])), groupText(qcolour(colours[3]));
-    for (int i = 0; i < tree_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* g = tree_->topLevelItem(i);
-        for (int c = 0; c < 2; ++c) {
-            g->setBackground(c, groupBack);
-            g->setForeground(c, groupText);
-        }
-        QFont bold = g->font(0);
-        bold.setBold(true);
-        g->setFont(0, bold);
-        for (int k = 0; k < g->childCount(); ++k)
-            for (int c = 0; c < 2; ++c) {
-                g->child(k)->setBackground(c, rowBack);
-                g->child(k)->setForeground(c, rowText);
-            }
-    }
+    for (int i = 0; i < tree_->topLevelItemCount(); ++i)
+        styleGroupRow(tree_->topLevelItem(i));
     description_->update();
     tree_->viewport()->update();
 }

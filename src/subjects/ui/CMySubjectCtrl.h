@@ -68,6 +68,7 @@ protected:
 
 private:
     void updateDescription();
+    void styleGroupRow(QTreeWidgetItem* group) const;
 
     CSubjectTree* tree_;
     CSubjectDescription* description_;
