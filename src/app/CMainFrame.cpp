@@ -578,6 +578,8 @@ void CMainFrame::closeWindowsAfterConfirmation(DocumentWindow* keep)
             continue;
         if (contains(*doNotSave, w->documentPath()))
             w->discardChangesOnClose();
+        else
+            w->saveChangesOnClose();
         closeDocumentWindow(w);
     }
 }
@@ -772,6 +774,8 @@ void CMainFrame::closeAllDocumentWindows(const std::vector<std::string>& doNotSa
             continue;
         if (contains(doNotSave, w->documentPath()))
             w->discardChangesOnClose();
+        else
+            w->saveChangesOnClose();
         w->prepareClose();
         removeWindow(w);
     }
@@ -820,7 +824,9 @@ ActiveView CMainFrame::activeView() const
         return v;
     }
     v.kind = ActiveView::Kind::Text;
-    v.fullPath = toSjis(pathToQString(w->documentPath())) + (w->isModified() ? "*" : "");
+    // A disk path as the document path conversion takes it (UTF-8, not the records' Shift-JIS).
+    v.fullPath = w->documentPath() + (w->isModified() ? "*" : "");
+    v.caretByte = w->caretByte();
     return v;
 }
 

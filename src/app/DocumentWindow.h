@@ -3,6 +3,8 @@
 // their classes.
 #pragma once
 
+#include "base/Types.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -33,6 +35,8 @@ public:
     virtual bool hasMarkers() const { return false; }
     /// Text view: the current selection may be marked.
     virtual bool selectionMarkable() const { return false; }
+    /// Text view: the caret's byte offset in the document; 0 for a window without a caret.
+    virtual ByteOffset caretByte() const { return 0; }
 
     /// A routed command; false when the window does not handle it.
     virtual bool handleCommand(int /*id*/) { return false; }
@@ -43,6 +47,9 @@ public:
     virtual bool saveDocument() { return true; }
     /// The save confirmation unchecked this document: closing must not save it.
     virtual void discardChangesOnClose() {}
+    /// The save confirmation has run and kept this document: closing saves its changes without
+    /// asking again.
+    virtual void saveChangesOnClose() {}
     /// Called once before the window is removed; false keeps it open.
     virtual bool prepareClose() { return true; }
 

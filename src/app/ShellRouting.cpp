@@ -67,6 +67,11 @@ void RefreshRouter::showLinkList(int objectIndex)
     each([&](Refresh& r) { r.showLinkList(objectIndex); });
 }
 
+void RefreshRouter::documentFoldersChanged()
+{
+    each([](Refresh& r) { r.documentFoldersChanged(); });
+}
+
 std::optional<Colour> QtColourChooser::chooseColour(Colour initial)
 {
     const QColor start(int(colourRed(initial)), int(colourGreen(initial)),

@@ -29,6 +29,7 @@ public:
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
     void showLinkList(int objectIndex) override;
+    void documentFoldersChanged() override;
 
 private:
     template <typename F> void each(F f)

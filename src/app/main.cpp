@@ -2,6 +2,7 @@
 // then the project of the command line or of the recent list.
 #include "app/CMainFrame.h"
 #include "app/CVantorApp.h"
+#include "app/DocumentWiring.h"
 #include "app/ShellFonts.h"
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
     Refresh* subjectsRefresh = subjects;
     QObject::connect(subjects, &QObject::destroyed,
                      [&app, subjectsRefresh] { app.refresh().removeTarget(subjectsRefresh); });
+    // The document list pane and the text views in the tab area.
+    DocumentWiring::install(frame, app);
     frame.resize(1280, 800);
     frame.show();
 

@@ -176,6 +176,14 @@ QString CVantorView::title() const
     return name;
 }
 
+void CVantorView::documentRenamed(const std::string& newFullPath)
+{
+    store_.documentMoved(newFullPath);
+    relativePath_ = relativeDocumentPath(project_, newFullPath).value_or(SjisString());
+    updateTitle();
+    redraw();
+}
+
 void CVantorView::updateTitle()
 {
     setWindowTitle(title());

@@ -57,6 +57,9 @@ public:
     const SjisString& relativePath() const { return relativePath_; }
     /// Window and tab title: the file name, with "*" while modified.
     QString title() const;
+    /// The document (or a folder above it) was renamed on disk: the view takes the new path, the
+    /// relative path markers name it by, and the new title.
+    void documentRenamed(const std::string& newFullPath);
     bool isModified() const { return store_.isModified(); }
     void setModified();
     void clearModified();

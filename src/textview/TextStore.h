@@ -51,6 +51,9 @@ public:
 
     /// Full disk path of the document, without the modified mark.
     const std::string& documentPath() const { return documentPath_; }
+    /// The document was renamed or moved on disk (the document list did it): later saves go to
+    /// newDocumentPath. The working copy is untouched.
+    void documentMoved(const std::string& newDocumentPath) { documentPath_ = newDocumentPath; }
     /// The document's path name as windows show it: documentPath + "*" while modified.
     std::string pathName() const;
     bool isModified() const { return modified_; }

@@ -1,0 +1,158 @@
+#include "app/DocumentWiring.h"
+
+#include "app/CMainFrame.h"
+#include "app/CTabArea.h"
+#include "app/CVantorApp.h"
+#include "app/CommandIds.h"
+#include "app/ProjectLifecycle.h"
+#include "app/TextWindow.h"
+#include "base/DocPath.h"
+#include "doclist/CFileView.h"
+#include "model/FixedText.h"
+#include "model/ProjectStatus.h"
+#include "textview/CVantorView.h"
+
+namespace corvane {
+
+DocumentWiring* DocumentWiring::install(CMainFrame& frame, CVantorApp& app)
+{
+    return new DocumentWiring(frame, app);
+}
+
+DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
+    : QObject(&frame), frame_(frame), app_(app)
+{
+    setObjectName(QStringLiteral("documentWiring"));
+    auto* list = new CFileView(app.data(), app.services(), *this);
+    fileView_ = list;
+    // Temporary files of the list (the clipboard import) belong in the same private folder as
+    // the project's own work files, not in a folder anyone may plant things in.
+    list->workFolder = [&app] { return app.projectIO().workFolder(); };
+    frame.setPaneWidget(PaneId::DocumentList, list);
+    frame.addPaneHooks(list);
+    frame.addPaneHooks(this);
+    app.refresh().addTarget(this);
+
+    frame.setTextWindowFactory([&app](const std::string& fullPath) -> DocumentWindow* {
+        return TextWindow::open(fullPath, app.data(), app.services());
+    });
+    connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
+            &DocumentWiring::activeWindowChanged);
+    // Saving the project also keeps the list's expanded folders.
+    frame.setCommandHandler(cmd::ID_PROJECT_SAVE, [this] { saveProject(); });
+}
+
+DocumentWiring::~DocumentWiring()
+{
+    app_.refresh().removeTarget(this);
+}
+
+TextWindow* DocumentWiring::windowOf(const std::string& fullPath) const
+{
+    for (DocumentWindow* w : frame_.tabArea()->windows())
+        if (w->kind() == DocumentWindow::Kind::Text && w->documentPath() == fullPath)
+            return qobject_cast<TextWindow*>(w);
+    return nullptr;
+}
+
+void DocumentWiring::saveProject()
+{
+    if (!app_.hasLifecycle())
+        return;
+    app_.lifecycle().save();
+    if (fileView_)
+        fileView_->saveViewState();
+}
+
+void DocumentWiring::activeWindowChanged(DocumentWindow* window)
+{
+    if (window && window->kind() == DocumentWindow::Kind::Text) {
+        if (fileView_)
+            fileView_->selectDocument(window->documentPath());
+        window->setFocus();
+    }
+    // The MARKER pane counts the active text view's document, or shows nothing.
+    refreshStatusCounts(app_.data(), app_.services());
+}
+
+// --- doclist::DocumentWindows -------------------------------------------------------------------
+
+bool DocumentWiring::openDocument(const std::string& fullPath)
+{
+    return frame_.openDocument(fullPath);
+}
+
+void DocumentWiring::closeView(const std::string& fullPath)
+{
+    if (TextWindow* w = windowOf(fullPath))
+        frame_.closeDocumentWindow(w);
+}
+
+void DocumentWiring::closeDocument(const std::string& fullPath)
+{
+    if (TextWindow* w = windowOf(fullPath)) {
+        w->discardChangesOnClose();
+        frame_.closeDocumentWindow(w);
+    }
+}
+
+void DocumentWiring::documentRenamed(const std::string& oldFullPath, const std::string& newFullPath)
+{
+    if (TextWindow* w = windowOf(oldFullPath))
+        w->documentRenamed(newFullPath);
+}
+
+// --- LifecycleHooks ---------------------------------------------------------------------------
+
+void DocumentWiring::rebuildDocumentList(bool /*newProject*/)
+{
+    // The project may bring another font; widths measured for the last one must not be reused.
+    CVantorView::resetCharacterWidths();
+}
+
+// --- Refresh ----------------------------------------------------------------------------------
+
+void DocumentWiring::documentMarkersChanged(SjisView relativePath, bool hasMarkers)
+{
+    if (fileView_)
+        fileView_->setDocumentMarked(relativePath, hasMarkers);
+    frame_.updateCommandStates();
+}
+
+void DocumentWiring::redrawTextViewsOf(SjisView relativePath)
+{
+    for (CVantorView* v : CVantorView::allViews())
+        if (v->relativePath() == relativePath)
+            v->redraw();
+}
+
+void DocumentWiring::dropCurrentMarkerHighlight(SjisView relativePath)
+{
+    redrawTextViewsOf(relativePath);
+}
+
+void DocumentWiring::showObjectSpan(int objectIndex)
+{
+    const ProjectData& data = app_.data();
+    if (objectIndex < 0 || objectIndex >= data.objectCount)
+        return;
+    const ObjectRecord& r = data.objects[objectIndex];
+    if (r.type != ObjectType::Marker)
+        return;
+    const std::optional<std::string> disk =
+        docpath::toDiskPath(data.docFolder(), fixedText(r.document));
+    if (!disk || !frame_.openDocument(*disk))
+        return;
+    TextWindow* w = windowOf(*disk);
+    CVantorView* view = w ? w->view() : nullptr;
+    if (!view)
+        return;
+    const ByteOffset end = std::min<ByteOffset>(r.position + r.length, view->textStore().length());
+    const ByteOffset start = std::clamp<ByteOffset>(r.position, 0, end);
+    view->setSelection(start, end, start);
+    view->setCaret(end);
+    view->scrollToCaret();
+    view->redraw();
+}
+
+} // namespace corvane

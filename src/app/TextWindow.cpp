@@ -1,0 +1,170 @@
+#include "app/TextWindow.h"
+
+#include "app/CommandIds.h"
+#include "model/ObjectTable.h"
+#include "res/MessageCatalogue.h"
+#include "textview/CMarkerGestures.h"
+#include "textview/CVantorView.h"
+
+#include <QVBoxLayout>
+
+namespace corvane {
+
+namespace {
+constexpr int kMsgSaveChanges = 30081; // "変更を保存しますか"
+} // namespace
+
+TextWindow* TextWindow::open(const std::string& fullPath, ProjectData& project, Services& services)
+{
+    CVantorView* view = CVantorView::openDocument(fullPath, project, services);
+    if (!view)
+        return nullptr;
+    return new TextWindow(view, project, services);
+}
+
+TextWindow::TextWindow(CVantorView* view, ProjectData& project, Services& services)
+    : project_(project), services_(services), view_(view), path_(view->documentPath())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    setFocusProxy(view);
+    connect(view, &CVantorView::modifiedChanged, this, [this] { emit stateChanged(); });
+}
+
+TextWindow::~TextWindow() = default;
+
+QString TextWindow::title() const
+{
+    return view_ ? view_->title() : closedTitle_;
+}
+
+std::string TextWindow::documentPath() const
+{
+    return view_ ? view_->documentPath() : path_;
+}
+
+bool TextWindow::isModified() const
+{
+    return view_ && view_->isModified();
+}
+
+bool TextWindow::hasMarkers() const
+{
+    return view_ && !view_->relativePath().empty() &&
+           countMarkersIn(project_, view_->relativePath()) > 0;
+}
+
+bool TextWindow::selectionMarkable() const
+{
+    const CMarkerGestures* gestures = CMarkerGestures::of(view_);
+    return gestures && gestures->selectionMarkable();
+}
+
+ByteOffset TextWindow::caretByte() const
+{
+    return view_ ? view_->caret() : 0;
+}
+
+bool TextWindow::handleCommand(int id)
+{
+    if (!view_)
+        return false;
+    switch (id) {
+    case cmd::ID_TVIEW_SAVE:
+        return saveDocument();
+    case cmd::ID_TO_DOC_TOP:
+    case cmd::ID_TO_DOC_TAIL:
+        view_->clearSelection();
+        view_->setCaret(id == cmd::ID_TO_DOC_TOP ? 0 : view_->textStore().length());
+        view_->scrollToCaret();
+        return true;
+    default:
+        break;
+    }
+    CMarkerGestures* gestures = CMarkerGestures::of(view_);
+    return gestures && gestures->handleCommand(id);
+}
+
+bool TextWindow::isCommandEnabled(int id) const
+{
+    if (!view_)
+        return false;
+    switch (id) {
+    case cmd::ID_TVIEW_SAVE:
+        return view_->isModified();
+    case cmd::ID_TO_DOC_TOP:
+    case cmd::ID_TO_DOC_TAIL:
+        return true;
+    default:
+        break;
+    }
+    const CMarkerGestures* gestures = CMarkerGestures::of(view_);
+    return gestures && gestures->isCommandEnabled(id);
+}
+
+bool TextWindow::saveDocument()
+{
+    if (!view_ || !view_->isModified())
+        return true;
+    return view_->save();
+}
+
+bool TextWindow::prepareClose()
+{
+    if (!view_)
+        return true;
+    if (view_->isModified()) {
+        OnClose decision = onClose_;
+        // Edits move markers with the text; throwing the text away would leave the markers of
+        // the document pointing at the wrong bytes. Such documents are saved without asking, as
+        // the project's save confirmation does.
+        if (decision == OnClose::Ask && hasMarkers())
+            decision = OnClose::Save;
+        if (decision == OnClose::Ask) {
+            switch (showMessage(services_.messages, kMsgSaveChanges, {}, style::yesNoCancel)) {
+            case Answer::Yes:
+                decision = OnClose::Save;
+                break;
+            case Answer::No:
+                decision = OnClose::Discard;
+                break;
+            default:
+                return false;
+            }
+        }
+        onClose_ = OnClose::Ask;
+        // A failed save keeps the window and its "*" (the message said why).
+        if (decision == OnClose::Save && !view_->save())
+            return false;
+    }
+    path_ = view_->documentPath();
+    closedTitle_ = view_->title();
+    // Deleting the view now takes the document out of the open documents table; a deferred
+    // deletion could strike after the same document was opened again.
+    delete view_.data();
+    return true;
+}
+
+void TextWindow::relayout()
+{
+    if (view_)
+        view_->relayout();
+}
+
+void TextWindow::toggleCaret()
+{
+    if (view_)
+        view_->blinkCaret();
+}
+
+void TextWindow::documentRenamed(const std::string& newFullPath)
+{
+    if (!view_)
+        return;
+    view_->documentRenamed(newFullPath);
+    path_ = newFullPath;
+    emit stateChanged();
+}
+
+} // namespace corvane
