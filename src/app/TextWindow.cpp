@@ -36,7 +36,13 @@ TextWindow::~TextWindow() = default;
 
 QString TextWindow::title() const
 {
-    return view_ ? view_->title() : closedTitle_;
+    if (!view_)
+        return closedTitle_;
+    // The tab adds the "*" of unsaved changes itself.
+    QString name = view_->title();
+    if (view_->isModified() && name.endsWith(QLatin1Char('*')))
+        name.chop(1);
+    return name;
 }
 
 std::string TextWindow::documentPath() const
@@ -139,7 +145,7 @@ bool TextWindow::prepareClose()
             return false;
     }
     path_ = view_->documentPath();
-    closedTitle_ = view_->title();
+    closedTitle_ = title();
     // Deleting the view now takes the document out of the open documents table; a deferred
     // deletion could strike after the same document was opened again.
     delete view_.data();

@@ -1,0 +1,317 @@
+// The document list and the text views in the frame, driven as a user would on a copy of the
+// sample project: the tree of folders and documents, opening from the list into a tab, the "*"
+// of unsaved changes, saving, closing with the question about changes, renaming an open
+// document, and the open documents coming back when the project is opened again.
+#include "ShellTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMainStatusBar.h"
+#include "app/CTabArea.h"
+#include "app/CommandIds.h"
+#include "app/DocumentWiring.h"
+#include "app/ProjectLifecycle.h"
+#include "app/TextWindow.h"
+#include "base/Refresh.h"
+#include "doclist/CFileTree.h"
+#include "doclist/CFileView.h"
+#include "textview/CVantorView.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+#include <filesystem>
+
+using namespace corvane;
+using namespace corvane::cmd;
+using namespace corvane::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kRoot = QStringLiteral("文献リスト");
+const QString kPrior = QStringLiteral("先行技術");
+const QString kUtility = QStringLiteral("実登3201958");
+
+QTreeWidgetItem* child(QTreeWidgetItem* parent, const QString& text)
+{
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        if (parent->child(i)->text(0) == text)
+            return parent->child(i);
+    return nullptr;
+}
+
+QStringList childTexts(QTreeWidgetItem* parent)
+{
+    QStringList out;
+    for (int i = 0; parent && i < parent->childCount(); ++i)
+        out << parent->child(i)->text(0);
+    return out;
+}
+
+QString tabText(CTabArea* tabs, DocumentWindow* w)
+{
+    CTabGroup* g = tabs->group(tabs->groupOf(w));
+    return g ? g->tabText(g->indexOf(w)) : QString();
+}
+
+QByteArray readAll(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+/// A frame with the document list and text views wired in, over a copy of the sample project
+/// (without its open documents list, so that the test decides what is open).
+struct Session
+{
+    PrivateHome home;
+    TestApp t;
+    std::unique_ptr<CMainFrame> frame;
+    DocumentWiring* wiring = nullptr;
+    std::string projectFile;
+    std::string docFolder;
+
+    Session()
+    {
+        const fs::path copy = fs::path(home.path().toStdString()) / "Sample";
+        fs::copy(CORVANE_SAMPLE_DIR, copy, fs::copy_options::recursive);
+        fs::remove(copy / "Sample.opn");
+        projectFile = (copy / "Sample.CVN").string();
+        docFolder = (copy / "doc").string();
+        frame = std::make_unique<CMainFrame>(*t.app);
+        wiring = DocumentWiring::install(*frame, *t.app);
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    ~Session()
+    {
+        // Nothing may ask a question any more while the frame goes.
+        t.app->data().modified = false;
+    }
+
+    bool open() { return t.app->lifecycle().openProject(projectFile, false); }
+    QTreeWidgetItem* root() const { return wiring->fileView()->tree()->topLevelItem(0); }
+    QTreeWidgetItem* utilityItem() const { return child(child(root(), kPrior), kUtility); }
+    std::string utilityPath() const { return docFolder + "/先行技術/実登3201958"; }
+    /// The one document of the sample without markers.
+    std::string memoPath() const { return docFolder + "/調査/検索式メモ"; }
+    QList<DocumentWindow*> windows() const { return frame->tabArea()->windows(); }
+    TextWindow* active() const
+    {
+        return qobject_cast<TextWindow*>(frame->tabArea()->activeWindow());
+    }
+    QString markerPane() const { return frame->mainStatusBar()->pane(StatusPane::Marker)->text(); }
+};
+
+} // namespace
+
+class TestDocuments : public QObject
+{
+    Q_OBJECT
+private slots:
+    void listShowsTheSampleFoldersAndDocuments();
+    void openFromListShowsTabSelectsItemAndCounts();
+    void modifiedSaveAndReopenThroughOpenList();
+    void closingAskedQuestionDecidesAboutChanges();
+    void documentWithMarkersIsSavedWithoutAsking();
+    void reopeningAtOnceAfterCloseKeepsTheOpenTable();
+    void renamingOpenDocumentRetitlesItsTab();
+    void deletingOpenDocumentClosesItsTab();
+};
+
+void TestDocuments::listShowsTheSampleFoldersAndDocuments()
+{
+    Session s;
+    QVERIFY(s.open());
+    QTreeWidgetItem* root = s.root();
+    QVERIFY(root);
+    QCOMPARE(root->text(0), kRoot);
+    QCOMPARE(childTexts(root),
+             QStringList({kPrior, QStringLiteral("調査"), QStringLiteral("本願")}));
+    QCOMPARE(childTexts(child(root, kPrior)),
+             QStringList(
+                 {kUtility, QStringLiteral("特開2018-104422"), QStringLiteral("特開2021-077310")}));
+    QCOMPARE(childTexts(child(root, QStringLiteral("調査"))),
+             QStringList({QStringLiteral("検索式メモ")}));
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(s.markerPane(), QString());
+}
+
+void TestDocuments::openFromListShowsTabSelectsItemAndCounts()
+{
+    Session s;
+    QVERIFY(s.open());
+    QTreeWidgetItem* item = s.utilityItem();
+    QVERIFY(item);
+    s.wiring->fileView()->runCommand(filecmd::Open, item);
+    QCOMPARE(s.windows().size(), 1);
+    TextWindow* w = s.active();
+    QVERIFY(w && w->view());
+    QCOMPARE(w->title(), kUtility);
+    QCOMPARE(w->documentPath(), s.utilityPath());
+    QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
+    QVERIFY(w->view()->textStore().length() > 0);
+    QCOMPARE(s.wiring->fileView()->tree()->currentItem(), item);
+    // The MARKER pane counts markers of the active document over all markers of the project.
+    QCOMPARE(s.markerPane(), QStringLiteral("1 / 9"));
+
+    // Opening it again activates the same tab; the open command is greyed for it.
+    QVERIFY(s.wiring->openDocument(s.utilityPath()));
+    QCOMPARE(s.windows().size(), 1);
+
+    // Closing the last tab leaves the MARKER pane empty.
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QCoreApplication::processEvents();
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(s.markerPane(), QString());
+    QVERIFY(s.t.app->data().openDocuments.empty());
+}
+
+void TestDocuments::modifiedSaveAndReopenThroughOpenList()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    TextWindow* w = s.active();
+    QVERIFY(w);
+    const QByteArray before = readAll(s.utilityPath());
+
+    // An edit: the tab shows "*" and the text view's save becomes available.
+    const SjisString edited = "\x82\xa0"
+                              "added\r\n" +
+                              before.toStdString();
+    QVERIFY(w->view()->replaceContent(edited));
+    QVERIFY(w->isModified());
+    QCOMPARE(tabText(s.frame->tabArea(), w), kUtility + QLatin1Char('*'));
+    s.frame->updateCommandStates();
+    QVERIFY(s.frame->action(ID_TVIEW_SAVE)->isEnabled());
+    QCOMPARE(readAll(s.utilityPath()), before);
+
+    QVERIFY(s.frame->runCommand(ID_TVIEW_SAVE));
+    QCOMPARE(tabText(s.frame->tabArea(), w), kUtility);
+    QCOMPARE(readAll(s.utilityPath()).toStdString(), edited);
+    // Documents stay read-only between saves.
+    QVERIFY(
+        !(QFileInfo(QString::fromStdString(s.utilityPath())).permissions() & QFile::WriteOwner));
+
+    // Save and close the project: the open document is remembered and comes back.
+    QVERIFY(s.frame->runCommand(ID_PROJECT_SAVE));
+    QVERIFY(s.frame->runCommand(ID_PROJECT_CLOSE));
+    QVERIFY(s.windows().isEmpty());
+    QVERIFY(s.t.app->data().openDocuments.empty());
+    QVERIFY(fs::exists(fs::path(s.projectFile).replace_extension(".opn")));
+    QVERIFY(s.t.messages->shown.empty());
+
+    QVERIFY(s.open());
+    QCOMPARE(s.windows().size(), 1);
+    QCOMPARE(s.windows().front()->title(), kUtility);
+    QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
+    // A deferred deletion of the old view must not take the reopened document off the table.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
+}
+
+void TestDocuments::closingAskedQuestionDecidesAboutChanges()
+{
+    Session s;
+    QVERIFY(s.open());
+    QVERIFY(s.wiring->openDocument(s.memoPath()));
+    TextWindow* w = s.active();
+    QVERIFY(w && !w->hasMarkers());
+    const QByteArray before = readAll(s.memoPath());
+    QVERIFY(w->view()->replaceContent("changed\r\n"));
+
+    // Cancel keeps the window and its changes.
+    s.t.messages->answer(Answer::Cancel);
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QCOMPARE(s.t.messages->numbers(), std::vector<int>{30081});
+    QCOMPARE(s.windows().size(), 1);
+    QVERIFY(w->isModified());
+
+    // No closes without touching the document.
+    s.t.messages->answer(Answer::No);
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(readAll(s.memoPath()), before);
+
+    // Yes saves as it closes.
+    QVERIFY(s.wiring->openDocument(s.memoPath()));
+    QVERIFY(s.active()->view()->replaceContent("saved\r\n"));
+    s.t.messages->answer(Answer::Yes);
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(readAll(s.memoPath()), QByteArray("saved\r\n"));
+}
+
+void TestDocuments::documentWithMarkersIsSavedWithoutAsking()
+{
+    Session s;
+    QVERIFY(s.open());
+    const std::string marked = s.docFolder + "/先行技術/特開2018-104422";
+    QVERIFY(s.wiring->openDocument(marked));
+    TextWindow* w = s.active();
+    QVERIFY(w && w->hasMarkers());
+    const SjisString text(w->view()->textStore().text());
+    QVERIFY(w->view()->replaceContent(text + "x"));
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QVERIFY(s.t.messages->shown.empty());
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(readAll(marked).toStdString(), text + "x");
+}
+
+void TestDocuments::reopeningAtOnceAfterCloseKeepsTheOpenTable()
+{
+    Session s;
+    QVERIFY(s.open());
+    QVERIFY(s.wiring->openDocument(s.utilityPath()));
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    // Opened again before the event loop runs: the closed view's clean-up is already done.
+    QVERIFY(s.wiring->openDocument(s.utilityPath()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
+    QCOMPARE(s.windows().size(), 1);
+}
+
+void TestDocuments::renamingOpenDocumentRetitlesItsTab()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    TextWindow* w = s.active();
+    s.wiring->fileView()->askName = [](const QString&, std::size_t, bool) {
+        return std::optional<QString>(QStringLiteral("実登X"));
+    };
+    s.wiring->fileView()->runCommand(filecmd::Rename, s.utilityItem());
+    const std::string renamed = s.docFolder + "/先行技術/実登X";
+    QCOMPARE(w->title(), QStringLiteral("実登X"));
+    QCOMPARE(tabText(s.frame->tabArea(), w), QStringLiteral("実登X"));
+    QCOMPARE(w->documentPath(), renamed);
+    QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{renamed});
+
+    // A save goes to the new name and recreates nothing at the old one.
+    QVERIFY(w->view()->replaceContent("renamed\r\n"));
+    QVERIFY(w->saveDocument());
+    QCOMPARE(readAll(renamed), QByteArray("renamed\r\n"));
+    QVERIFY(!fs::exists(s.utilityPath()));
+}
+
+void TestDocuments::deletingOpenDocumentClosesItsTab()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    QVERIFY(s.active()->view()->replaceContent("gone\r\n"));
+    s.t.messages->answer(Answer::Yes); // the delete confirmation
+    s.wiring->fileView()->runCommand(filecmd::Delete, s.utilityItem());
+    QVERIFY(s.windows().isEmpty());
+    QVERIFY(s.t.app->data().openDocuments.empty());
+    QVERIFY(!fs::exists(s.utilityPath()));
+    QCOMPARE(s.t.messages->numbers().size(), std::size_t(1)); // no question about the changes
+}
+
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
