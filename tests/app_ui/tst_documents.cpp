@@ -158,7 +158,19 @@ void TestDocuments::openFromListShowsTabSelectsItemAndCounts()
     // The MARKER pane counts markers of the active document over all markers of the project.
     QCOMPARE(s.markerPane(), QStringLiteral("1 / 9"));
 
-    // Opening it again activates the same tab; the open command is greyed for it.
+    // Logic asks about the active view by its disk path and caret.
+    QVERIFY(s.frame->runCommand(ID_TO_DOC_TAIL));
+    const ActiveView active = s.t.app->views().activeView();
+    QCOMPARE(active.fullPath, s.utilityPath());
+    QCOMPARE(active.caretByte, w->view()->textStore().length());
+    QVERIFY(s.frame->runCommand(ID_TO_DOC_TOP));
+    QCOMPARE(s.t.app->views().activeView().caretByte, 0);
+    // The frame's caret timer blinks the active view's caret.
+    const bool shown = w->view()->caretShown();
+    w->toggleCaret();
+    QCOMPARE(w->view()->caretShown(), !shown);
+
+    // Opening it again activates the same tab.
     QVERIFY(s.wiring->openDocument(s.utilityPath()));
     QCOMPARE(s.windows().size(), 1);
 
