@@ -138,6 +138,19 @@ void TestDocuments::listShowsTheSampleFoldersAndDocuments()
              QStringList({QStringLiteral("検索式メモ")}));
     QVERIFY(s.windows().isEmpty());
     QCOMPARE(s.markerPane(), QString());
+
+    // A double-click on a document opens it in a tab.
+    CFileTree* tree = s.wiring->fileView()->tree();
+    QTreeWidgetItem* memo =
+        child(child(root, QStringLiteral("調査")), QStringLiteral("検索式メモ"));
+    tree->expandItem(memo->parent());
+    tree->scrollToItem(memo);
+    const QPoint at = tree->visualItemRect(memo).center();
+    QCOMPARE(tree->itemAt(at), memo);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(s.windows().size(), 1);
+    QCOMPARE(s.windows().front()->title(), QStringLiteral("検索式メモ"));
+    QCOMPARE(s.markerPane(), QStringLiteral("0 / 9"));
 }
 
 void TestDocuments::openFromListShowsTabSelectsItemAndCounts()
