@@ -5,6 +5,7 @@
 #include "model/DocumentPath.h"
 #include "textview/CFileIO.h"
 #include "textview/CMarkerGestures.h"
+#include "textview/GlyphSprites.h"
 #include "textview/ViewFontCache.h"
 
 #include <QDebug>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace corvane {
 
@@ -53,9 +55,10 @@ public:
             positions_.resize(slot + 1);
         }
         indexes_[slot].push_back(g.glyphIndex);
-        // Whole pixels: glyphs rendered at fractional offsets miss the glyph cache.
-        positions_[slot].push_back(QPointF(std::floor(x + 0.5), baseline));
+        positions_[slot].push_back(QPointF(wholePixel(x), baseline));
     }
+    /// Whole pixels: glyphs rendered at fractional offsets miss the glyph cache.
+    static int wholePixel(double x) { return static_cast<int>(std::floor(x + 0.5)); }
     void draw(QPainter& p, const std::vector<QRawFont>& fonts, const QColor& colour)
     {
         p.setPen(colour);
@@ -78,6 +81,31 @@ private:
 };
 constexpr int kMinFontSize = 8;
 constexpr int kMaxFontSize = 36;
+
+/// The off-screen surface full repaints draw into, shared by all views (one paints at a time) and
+/// grown to the largest drawing area asked for. Its pixels are opaque, as every repaint covers the
+/// area with the gutter and background colours first.
+QImage& sharedSurface(QSize atLeast)
+{
+    static QImage surface;
+    if (surface.width() < atLeast.width() || surface.height() < atLeast.height())
+        surface = QImage(atLeast.expandedTo(surface.size()), QImage::Format_RGB32);
+    return surface;
+}
+
+/// Copies sprite with its top left at topLeft, within clip (which lies inside the surface).
+void copySprite(const QImage& sprite, QPoint topLeft, const QRect& clip, uchar* bits,
+                qsizetype bytesPerLine)
+{
+    const QRect target = QRect(topLeft, sprite.size()) & clip;
+    if (target.isEmpty())
+        return;
+    const auto bytes = static_cast<std::size_t>(target.width()) * 4;
+    const int sx = target.left() - topLeft.x();
+    for (int y = target.top(); y <= target.bottom(); ++y)
+        std::memcpy(bits + y * bytesPerLine + target.left() * 4,
+                    sprite.constScanLine(y - topLeft.y()) + sx * 4, bytes);
+}
 
 } // namespace
 
@@ -598,6 +626,35 @@ void CVantorView::mousePressEvent(QMouseEvent* event)
 void CVantorView::paintEvent(QPaintEvent* event)
 {
     QPainter p(viewport());
+    const QRect client = viewport()->rect();
+    // A repaint of the whole area goes through the off-screen surface, where glyphs already seen
+    // over the same colours are copied instead of blended again. Small repaints (the caret's
+    // blink) and scaled screens draw directly: the clip keeps the former cheap, and sprites are
+    // made at one pixel per unit.
+    if (event->rect() == client && viewport()->devicePixelRatioF() == 1.0 && !client.isEmpty()) {
+        QImage& surface = sharedSurface(client.size());
+        const SurfaceBits bits{surface.bits(), surface.bytesPerLine(), client};
+        {
+            QPainter onSurface(&surface);
+            paintScene(onSurface, &bits);
+        }
+        p.drawImage(client.topLeft(), surface, client);
+    } else {
+        paintScene(p, nullptr);
+    }
+    if (caretShown_) {
+        const QRect r = caretRect();
+        if (!r.isEmpty() && r.intersects(event->rect())) {
+            p.setClipping(false);
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            p.fillRect(r, Qt::white);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+    }
+}
+
+void CVantorView::paintScene(QPainter& p, const SurfaceBits* surface)
+{
     const TextViewSettings& s = settings();
     const QRect client = viewport()->rect();
     const bool numbers = s.lineNumbersShown != 0;
@@ -610,7 +667,7 @@ void CVantorView::paintEvent(QPaintEvent* event)
     if (loaded_) {
         const VisibleBytes shown = shownBytes();
         const std::vector<MarkerSpan> markers = markerSpansOf(project_, relativePath_);
-        paintText(p, shown, markers);
+        paintText(p, shown, markers, surface);
         if (numbers)
             paintGutter(p, shown);
         if (s.linkCountShown)
@@ -618,19 +675,10 @@ void CVantorView::paintEvent(QPaintEvent* event)
     }
     if (numbers)
         paintBorder(p);
-    if (caretShown_) {
-        const QRect r = caretRect();
-        if (!r.isEmpty() && r.intersects(event->rect())) {
-            p.setClipping(false);
-            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            p.fillRect(r, Qt::white);
-            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
-    }
 }
 
 void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
-                            const std::vector<MarkerSpan>& markers)
+                            const std::vector<MarkerSpan>& markers, const SurfaceBits* surface)
 {
     if (shown.lastRow < 0)
         return;
@@ -670,9 +718,17 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
     const GlyphRef& down = font.glyph(kDownArrowCode);
     const GlyphRef& square = font.glyph(kWhiteSquareCode);
     const int markBaseline = (sp - sp / 2) + ascent;
+    GlyphSprites& sprites = font.sprites();
+    if (sprites.spriteCount() > GlyphSprites::kMaxSprites)
+        sprites.clear(); // here, not during the drawing: placed glyphs point at sprites
+    const QRgb textRgb = textColour.rgb();
+    bool inkUnknown = false; // a glyph reaching past its measured area may touch any pixel
+    placed_.clear();
+    rowStarts_.clear();
 
     for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
         const int rowTop = geometry_.topMargin + (line - geometry_.firstLine) * lh;
+        rowStarts_.push_back(placed_.size());
         const ByteOffset start = keys_.lineStart(line);
         const ByteOffset end = keys_.lineEnd(line);
         const ByteOffset charsEnd = contentEnd(text, start, end);
@@ -732,7 +788,31 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             const int w = charWidths_[c];
             if (x + w >= clipLeft) {
                 const GlyphRef& g = font.glyph(charCodes_[c]);
-                if (g.kind == GlyphRef::Glyph) {
+                if (g.kind == GlyphRef::Glyph && surface) {
+                    PlacedGlyph placed{
+                        &g,
+                        QPoint(GlyphBatch::wholePixel(x + (w - g.advance) / 2.0), baseline),
+                        x,
+                        x + w,
+                        QRect(),
+                        nullptr};
+                    const QRawFont& raw = font.rawFonts()[std::size_t(g.fontSlot)];
+                    const GlyphSprites::Ink& ink = sprites.ink(raw, g.fontSlot, g.glyphIndex);
+                    if (!ink.known)
+                        inkUnknown = true;
+                    if (!ink.known || !ink.box.isEmpty()) {
+                        placed.ink = ink.box.translated(placed.pen);
+                        // A sprite only where the ink stays on the cell's own solid colour.
+                        const int solidBottom =
+                            rowTop + (cells_[c].linkLine && band > 0 ? lh - band : lh);
+                        if (ink.known && placed.ink.left() >= x && placed.ink.right() < x + w &&
+                            placed.ink.top() >= rowTop && placed.ink.bottom() < solidBottom)
+                            placed.sprite =
+                                &sprites.sprite(raw, g.fontSlot, g.glyphIndex, ink, textRgb,
+                                                toQColor(cells_[c].colour).rgb());
+                        placed_.push_back(placed);
+                    }
+                } else if (g.kind == GlyphRef::Glyph) {
                     glyphs.add(g, x + (w - g.advance) / 2.0, baseline);
                 } else if (g.kind == GlyphRef::Blank && s.whiteSpaceShown && w > 2) {
                     outlines.push_back(
@@ -749,6 +829,17 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
             breakMarks.add(endsWithBreak ? down : square, left + lineWidth, rowTop + markBaseline);
     }
 
+    if (surface) {
+        placeSprites(inkUnknown);
+        const QRect clip = textArea & surface->bounds;
+        for (const PlacedGlyph& g : placed_) {
+            if (g.sprite)
+                copySprite(*g.sprite, g.ink.topLeft(), clip, surface->bits, surface->bytesPerLine);
+            else
+                glyphs.add(*g.glyph, g.pen.x(), g.pen.y());
+        }
+    }
+
     // The text layer over the cells.
     glyphs.draw(p, font.rawFonts(), textColour);
     p.setBrush(Qt::NoBrush);
@@ -762,6 +853,41 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
     }
     breakMarks.draw(p, font.rawFonts(), breakColour);
     p.restore();
+}
+
+void CVantorView::placeSprites(bool inkUnknown)
+{
+    // A sprite is copied before the blended glyphs are drawn, so it must not share a pixel with
+    // any of them: a blended glyph reaching into a sprite's cell sends that glyph to blending
+    // too, keeping the order in which overlapping glyphs meet the surface.
+    if (inkUnknown) {
+        for (PlacedGlyph& g : placed_)
+            g.sprite = nullptr;
+        return;
+    }
+    const int rows = static_cast<int>(rowStarts_.size());
+    const int lh = geometry_.lineHeight;
+    auto rowOf = [&](int y) {
+        return std::clamp(y < geometry_.topMargin ? -1 : (y - geometry_.topMargin) / lh, 0,
+                          rows - 1);
+    };
+    for (const PlacedGlyph& blended : placed_) {
+        if (blended.sprite)
+            continue;
+        for (int row = rowOf(blended.ink.top()); row <= rowOf(blended.ink.bottom()); ++row) {
+            const auto rowBegin = placed_.begin() + std::ptrdiff_t(rowStarts_[std::size_t(row)]);
+            const auto rowEnd =
+                row + 1 < rows ? placed_.begin() + std::ptrdiff_t(rowStarts_[std::size_t(row) + 1])
+                               : placed_.end();
+            // Cells run left to right within a row.
+            auto it = std::partition_point(rowBegin, rowEnd, [&](const PlacedGlyph& g) {
+                return g.cellRight <= blended.ink.left();
+            });
+            for (; it != rowEnd && it->cellLeft <= blended.ink.right(); ++it)
+                if (it->sprite && it->ink.intersects(blended.ink))
+                    it->sprite = nullptr;
+        }
+    }
 }
 
 void CVantorView::paintGutter(QPainter& p, const VisibleBytes& shown)

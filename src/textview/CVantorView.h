@@ -13,6 +13,7 @@
 #include "textview/ViewGeometry.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
 
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 namespace corvane {
 
 class ViewFontCache;
+struct GlyphRef;
 
 class CVantorView : public QAbstractScrollArea
 {
@@ -148,7 +150,20 @@ private:
     void updateTitle();
     void changeFontSize(int step);
 
-    void paintText(QPainter& p, const VisibleBytes& shown, const std::vector<MarkerSpan>& markers);
+    /// Pixels of the off-screen surface a full repaint draws into, where glyph sprites are copied.
+    struct SurfaceBits
+    {
+        uchar* bits = nullptr;
+        qsizetype bytesPerLine = 0;
+        QRect bounds;
+    };
+    /// Everything but the caret, onto p; with a surface, glyphs that allow it are copied as
+    /// sprites instead of blended.
+    void paintScene(QPainter& p, const SurfaceBits* surface);
+    void paintText(QPainter& p, const VisibleBytes& shown, const std::vector<MarkerSpan>& markers,
+                   const SurfaceBits* surface);
+    /// Keeps the sprite of each placed glyph only where copying it gives the blended pixels.
+    void placeSprites(bool inkUnknown);
     void paintGutter(QPainter& p, const VisibleBytes& shown);
     void paintLinkCounts(QPainter& p, const VisibleBytes& shown,
                          const std::vector<MarkerSpan>& markers);
@@ -178,6 +193,18 @@ private:
     std::vector<int> charWidths_;
     std::vector<std::uint16_t> charCodes_;
     std::vector<CellStyle> cells_;
+    /// A glyph of the text being drawn: where, and the sprite that stands in for blending it.
+    struct PlacedGlyph
+    {
+        const GlyphRef* glyph;
+        QPoint pen;
+        int cellLeft; ///< the character cell's span [cellLeft, cellRight) in x
+        int cellRight;
+        QRect ink;            ///< pixels the glyph touches; empty when unknown
+        const QImage* sprite; ///< nullptr: blended as a glyph run
+    };
+    std::vector<PlacedGlyph> placed_;
+    std::vector<std::size_t> rowStarts_; ///< index into placed_ of each shown row's first glyph
 };
 
 } // namespace corvane

@@ -60,7 +60,8 @@ QFont ViewFontCache::makeFont(const TextViewSettings& settings, int dpiY)
 }
 
 ViewFontCache::ViewFontCache(const QFont& font)
-    : font_(font), metrics_(font), widths_(this), glyphs_(new GlyphRef[65536])
+    : font_(font), metrics_(font), widths_(this), glyphs_(new GlyphRef[65536]),
+      sprites_(metrics_.height(), font.styleStrategy() != QFont::NoAntialias)
 {
 }
 

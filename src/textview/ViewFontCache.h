@@ -7,6 +7,7 @@
 
 #include "model/Records.h"
 #include "textview/CharWidthTable.h"
+#include "textview/GlyphSprites.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -57,6 +58,8 @@ public:
         return g;
     }
     const std::vector<QRawFont>& rawFonts() const { return rawFonts_; }
+    /// Finished pixels of glyphs over cell colours, for the full-window repaint.
+    GlyphSprites& sprites() { return sprites_; }
     /// Code point of a Shift-JIS code, U+FFFD when it is not a character.
     static char32_t decode(std::uint16_t code);
 
@@ -71,6 +74,7 @@ private:
     CharWidthTable widths_;
     std::unique_ptr<GlyphRef[]> glyphs_; ///< 65,536 entries, filled on demand
     std::vector<QRawFont> rawFonts_;
+    GlyphSprites sprites_;
 };
 
 } // namespace corvane
