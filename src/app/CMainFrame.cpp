@@ -776,7 +776,10 @@ void CMainFrame::closeAllDocumentWindows(const std::vector<std::string>& doNotSa
             w->discardChangesOnClose();
         else
             w->saveChangesOnClose();
-        w->prepareClose();
+        // The project close saved every kept document before it came here, so a refusal now
+        // means the view changed in between; there is no way back once the tables go.
+        if (!w->prepareClose())
+            qWarning("Text view closed with the project although it refused to close");
         removeWindow(w);
     }
     for (DocumentWindow* w : tabs_->windows()) {

@@ -64,10 +64,12 @@ public:
     {
         return {};
     }
-    /// Save the text view's document now (tab commands). False on failure (message shown).
+    /// Save the text view's document now (tab commands, and the project close before any
+    /// window closes). False on failure (message shown); the view keeps its unsaved text.
     virtual bool saveDocument(const std::string& /*fullPath*/) { return true; }
     /// Close every text view (and the chart view if still open). Views of documents in
-    /// doNotSave close without saving; the others save their changes as they close.
+    /// doNotSave close without saving; the others were saved just before (closeProject stops
+    /// when such a save fails), so closing them cannot lose text.
     virtual void closeAllDocumentWindows(const std::vector<std::string>& /*doNotSave*/) {}
 
     // --- chart window --------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <system_error>
@@ -170,6 +171,16 @@ bool ProjectLifecycle::closeProject(bool forExit)
     const std::optional<std::vector<std::string>> doNotSave = confirmDocumentSaves();
     if (!doNotSave)
         return false;
+
+    // Documents are written before anything closes. A document that cannot be written stops
+    // the close as if cancelled: its window keeps the unsaved text and its "*", and the project
+    // stays open, so nothing is lost and the user can make room or fix permissions and retry.
+    for (const std::string& path : hooks_.changedDocuments()) {
+        const bool discard =
+            std::find(doNotSave->begin(), doNotSave->end(), path) != doNotSave->end();
+        if (!discard && !hooks_.saveDocument(path))
+            return false;
+    }
 
     // A failed save must not empty the tables: that would throw away every change since the
     // last save. The close stops here as if cancelled; the save has shown why.

@@ -39,9 +39,10 @@ public:
     /// and removes the entry on Yes (false). Otherwise as openProject(path, true).
     bool openRecent(int index);
 
-    /// Close project. Asks the save confirmation (false when cancelled), saves a modified project
-    /// without asking; when that save fails the close is abandoned and false is returned, the
-    /// project staying open and modified (its own message told the user why). Then writes the
+    /// Close project. Asks the save confirmation (false when cancelled), saves the changed
+    /// documents the user kept, then a modified project without asking; when any of these saves
+    /// fails the close is abandoned and false is returned, the project, its windows and their
+    /// unsaved text staying as they were (the failed save told the user why). Then writes the
     /// open documents list, closes every window and empties the tables. forExit: the ribbon's
     /// bookmark buttons are left alone. Without an open project: true.
     bool closeProject(bool forExit);

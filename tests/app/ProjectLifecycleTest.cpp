@@ -53,6 +53,11 @@ public:
         asked.push_back(paths);
         return answer;
     }
+    bool saveDocument(const std::string& path) override
+    {
+        saved.push_back(path);
+        return std::find(failingSaves.begin(), failingSaves.end(), path) == failingSaves.end();
+    }
     void closeAllDocumentWindows(const std::vector<std::string>& doNotSave) override
     {
         calls.push_back("closeWindows");
@@ -81,6 +86,8 @@ public:
     std::vector<Paths> asked;
     SaveConfirmation answer;
     Paths discarded;
+    Paths saved;
+    Paths failingSaves; ///< documents whose save fails (disk full, no permission)
     bool chartOpens = true;
     std::optional<ChartScroll> scroll;
 
@@ -249,6 +256,40 @@ TEST_F(ProjectLifecycleTest, AFailedSaveAbandonsTheCloseAndKeepsTheWork)
     fs::create_directories(home.root() + "/A/doc");
     EXPECT_TRUE(lifecycle.closeProject(false));
     EXPECT_TRUE(fs::is_regular_file(path));
+}
+
+TEST_F(ProjectLifecycleTest, ADocumentThatCannotBeSavedAbandonsTheCloseBeforeAnythingCloses)
+{
+    const std::string path = makeProject("A");
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    const std::string doc = data.docFolder();
+    addMarker("m");
+    hooks.changed = {doc + "kept", doc + "broken", doc + "dropped"};
+    hooks.answer = {false, {doc + "dropped"}};
+    hooks.failingSaves = {doc + "broken"};
+    hooks.calls.clear();
+
+    EXPECT_FALSE(lifecycle.closeProject(false));
+    EXPECT_EQ(hooks.saved, (Paths{doc + "kept", doc + "broken"})); // never the unchecked one
+    EXPECT_TRUE(data.isOpen());
+    EXPECT_TRUE(data.modified); // the project was not saved either
+    EXPECT_EQ(data.objectCount, 1);
+    EXPECT_FALSE(hooks.saw("closeWindows"));
+    EXPECT_FALSE(hooks.saw("closeChart"));
+    EXPECT_FALSE(hooks.saw("closeDocList"));
+
+    // Exit and opening another project stop the same way.
+    EXPECT_FALSE(lifecycle.closeProject(true));
+    const std::string other = home.root() + "/B.CVN";
+    writeFile(other, "x");
+    EXPECT_FALSE(lifecycle.openProject(other, true));
+    EXPECT_EQ(data.name, "A");
+
+    // Once the document can be written, the close goes through.
+    hooks.failingSaves.clear();
+    EXPECT_TRUE(lifecycle.closeProject(false));
+    EXPECT_FALSE(data.isOpen());
+    EXPECT_EQ(hooks.discarded, (Paths{doc + "dropped"}));
 }
 
 TEST_F(ProjectLifecycleTest, CloseAsksOnlyAboutChangedDocumentsWithoutMarkers)

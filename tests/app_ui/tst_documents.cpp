@@ -118,6 +118,7 @@ private slots:
     void closingAskedQuestionDecidesAboutChanges();
     void documentWithMarkersIsSavedWithoutAsking();
     void reopeningAtOnceAfterCloseKeepsTheOpenTable();
+    void documentThatCannotBeSavedKeepsTheProjectOpen();
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
 };
@@ -299,6 +300,47 @@ void TestDocuments::reopeningAtOnceAfterCloseKeepsTheOpenTable()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
     QCOMPARE(s.windows().size(), 1);
+}
+
+void TestDocuments::documentThatCannotBeSavedKeepsTheProjectOpen()
+{
+    Session s;
+    QVERIFY(s.open());
+    // A document with markers: saved at close without the confirmation dialog.
+    const std::string marked = s.docFolder + "/先行技術/特開2018-104422";
+    QVERIFY(s.wiring->openDocument(marked));
+    TextWindow* w = s.active();
+    QVERIFY(w && w->hasMarkers());
+    const SjisString text(w->view()->textStore().text());
+    QVERIFY(w->view()->replaceContent(text + "x"));
+
+    // A non-empty folder where the document was: no rename can replace it, not even for root.
+    const QByteArray onDisk = readAll(marked);
+    fs::permissions(marked, fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(marked);
+    fs::create_directories(fs::path(marked) / "blocker");
+
+    QVERIFY(s.frame->runCommand(ID_PROJECT_CLOSE));
+    QCOMPARE(s.t.messages->numbers(), std::vector<int>{30018});
+    QVERIFY(s.t.app->data().isOpen());
+    QCOMPARE(s.windows().size(), 1);
+    QCOMPARE(s.active(), w);
+    QVERIFY(w->isModified());
+    QCOMPARE(tabText(s.frame->tabArea(), w), QStringLiteral("特開2018-104422*"));
+    QCOMPARE(SjisString(w->view()->textStore().text()), text + "x");
+
+    // Exit is refused the same way.
+    QVERIFY(!s.frame->close());
+    QVERIFY(s.t.app->data().isOpen());
+    QCOMPARE(s.windows().size(), 1);
+
+    // With the document writable again the close saves it and goes through.
+    fs::remove_all(marked);
+    writeFile(QString::fromStdString(marked), onDisk);
+    QVERIFY(s.frame->runCommand(ID_PROJECT_CLOSE));
+    QVERIFY(!s.t.app->data().isOpen());
+    QVERIFY(s.windows().isEmpty());
+    QCOMPARE(readAll(marked).toStdString(), text + "x");
 }
 
 void TestDocuments::renamingOpenDocumentRetitlesItsTab()
