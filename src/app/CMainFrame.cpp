@@ -30,6 +30,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -92,6 +93,38 @@ bool contains(const std::vector<std::string>& list, const std::string& s)
 }
 
 } // namespace
+
+CMainFrame::StartGeometry CMainFrame::startGeometry(const QRect& available)
+{
+    // The ribbon, five panes and a text view need about 1280 x 800; on a larger screen the
+    // frame takes most of it and leaves a margin to reach what lies behind.
+    const QSize base(1280, 800);
+    StartGeometry g;
+    if (available.width() < base.width() || available.height() < base.height()) {
+        g.rect = available;
+        g.maximised = true;
+        return g;
+    }
+    const QSize size(std::max(base.width(), available.width() * 85 / 100),
+                     std::max(base.height(), available.height() * 85 / 100));
+    g.rect = QRect(QPoint(0, 0), size);
+    g.rect.moveCenter(available.center());
+    return g;
+}
+
+void CMainFrame::placeOnScreen()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(1280, 800);
+        return;
+    }
+    const StartGeometry g = startGeometry(screen->availableGeometry());
+    resize(g.rect.size());
+    move(g.rect.topLeft());
+    if (g.maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
 
 CMainFrame::CMainFrame(CVantorApp& app, QWidget* parent) : QMainWindow(parent), app_(app)
 {

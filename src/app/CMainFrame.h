@@ -39,6 +39,18 @@ public:
     explicit CMainFrame(CVantorApp& app, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    /// Where the frame first appears on a screen whose free area is available: 85 % of it on a
+    /// large screen, never less than 1280 x 800 where that fits, centred. A screen smaller than
+    /// 1280 x 800 gets the whole area (maximised is true: start maximised).
+    struct StartGeometry
+    {
+        QRect rect;
+        bool maximised = false;
+    };
+    static StartGeometry startGeometry(const QRect& available);
+    /// Resizes and places the frame for the screen it is on, before it is first shown.
+    void placeOnScreen();
+
     CVantorApp& app() { return app_; }
     CRibbonBar* ribbon() const { return ribbon_; }
     CTabArea* tabArea() const { return tabs_; }

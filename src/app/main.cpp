@@ -62,7 +62,7 @@ int main(int argc, char** argv)
                      [&app, subjectsRefresh] { app.refresh().removeTarget(subjectsRefresh); });
     // The document list pane and the text views in the tab area.
     DocumentWiring::install(frame, app);
-    frame.resize(1280, 800);
+    frame.placeOnScreen();
     frame.show();
 
     const std::string path = app.projectToOpenAtStart(arguments);

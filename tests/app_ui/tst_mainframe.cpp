@@ -61,6 +61,8 @@ private slots:
     void guideToggleShowsMessageAndClearsIt();
     void windowTitleFollowsProject();
     void ribbonMinimiseByDoubleClickAndCommand();
+    void startGeometryFollowsTheScreen_data();
+    void startGeometryFollowsTheScreen();
 
 private:
     PrivateHome home_;
@@ -317,6 +319,34 @@ void TestMainFrame::ribbonMinimiseByDoubleClickAndCommand()
     QVERIFY(frame.ribbon()->isMinimised());
     emit frame.ribbon()->minimiseToggleRequested();
     QVERIFY(!frame.ribbon()->isMinimised());
+}
+
+void TestMainFrame::startGeometryFollowsTheScreen_data()
+{
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("exactly 1280x800") << QRect(0, 0, 1280, 800) << QRect(0, 0, 1280, 800) << false;
+    QTest::newRow("full HD: 85 %, centred")
+        << QRect(0, 0, 1920, 1080) << QRect(144, 81, 1632, 918) << false;
+    // 85 % of 1400 x 900 would be smaller than the frame needs.
+    QTest::newRow("slightly larger: never below 1280x800")
+        << QRect(0, 0, 1400, 900) << QRect(60, 50, 1280, 800) << false;
+    QTest::newRow("second screen with a panel")
+        << QRect(1920, 32, 2560, 1408) << QRect(2112, 138, 2176, 1196) << false;
+    QTest::newRow("small screen: maximised")
+        << QRect(0, 0, 1024, 768) << QRect(0, 0, 1024, 768) << true;
+}
+
+void TestMainFrame::startGeometryFollowsTheScreen()
+{
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    QFETCH(bool, maximised);
+    const CMainFrame::StartGeometry g = CMainFrame::startGeometry(available);
+    QCOMPARE(g.rect, expected);
+    QCOMPARE(g.maximised, maximised);
+    QVERIFY(available.contains(g.rect));
 }
 
 QTEST_MAIN(TestMainFrame)
