@@ -629,9 +629,10 @@ void CVantorView::paintEvent(QPaintEvent* event)
     const QRect client = viewport()->rect();
     // A repaint of the whole area goes through the off-screen surface, where glyphs already seen
     // over the same colours are copied instead of blended again. Small repaints (the caret's
-    // blink) and scaled screens draw directly: the clip keeps the former cheap, and sprites are
-    // made at one pixel per unit.
-    if (event->rect() == client && viewport()->devicePixelRatioF() == 1.0 && !client.isEmpty()) {
+    // blink), scaled screens and subpixel text draw directly: the clip keeps the first cheap,
+    // sprites are made at one pixel per unit, and images get grey text only.
+    if (event->rect() == client && viewport()->devicePixelRatioF() == 1.0 && !client.isEmpty() &&
+        fontCache().imageTextMatchesWindows()) {
         QImage& surface = sharedSurface(client.size());
         const SurfaceBits bits{surface.bits(), surface.bytesPerLine(), client};
         {

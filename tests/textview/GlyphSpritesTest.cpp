@@ -2,6 +2,8 @@
 // over its cell equals the glyph blended there, and a full repaint (sprites) equals the same
 // picture painted in pieces (every glyph blended), with glyphs that overflow their cells,
 // selections, markers with link lines, whitespace marks, a page scroll and a horizontal scroll.
+// ctest runs it a second time with subpixel (LCD) text configured, where windows and images draw
+// text apart.
 #include "textview/GlyphSprites.h"
 
 #include "TempDir.h"
