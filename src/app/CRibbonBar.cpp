@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/RibbonIcons.h"
+#include "app/RibbonLargeButton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,14 +17,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace corvane {
 
 using namespace cmd;
 
 namespace {
 
-constexpr int kLargeIcon = 32;
 constexpr int kSmallIcon = 16;
+/// The least panel height; panels grow together when a label needs more room.
 constexpr int kPanelHeight = 96;
 
 /// The ribbon's labels carry their shortcut in brackets for the tooltip; the button text does
@@ -111,11 +114,21 @@ CRibbonBar::CRibbonBar(ActionLookup actions, QWidget* parent)
     auto* panels = new QHBoxLayout(panelRow_);
     panels->setContentsMargins(2, 2, 2, 0);
     panels->setSpacing(0);
-    panels->addWidget(makePanel(QStringLiteral("テキストビュー"), textViewPanel()));
-    panels->addWidget(makePanel(QStringLiteral("ブックマーク"), bookmarkPanel()));
-    panels->addWidget(makePanel(QStringLiteral("マーカ"), markerPanel()));
-    panels->addWidget(makePanel(QStringLiteral("表示"), viewPanel()));
-    panels->addWidget(makePanel(QStringLiteral("チャートビュー"), chartPanel()));
+    const QList<QWidget*> panelWidgets = {
+        makePanel(QStringLiteral("テキストビュー"), textViewPanel()),
+        makePanel(QStringLiteral("ブックマーク"), bookmarkPanel()),
+        makePanel(QStringLiteral("マーカ"), markerPanel()),
+        makePanel(QStringLiteral("表示"), viewPanel()),
+        makePanel(QStringLiteral("チャートビュー"), chartPanel()),
+    };
+    // Every panel has the height of the tallest: buttons and captions are never squeezed.
+    int panelHeight = kPanelHeight;
+    for (QWidget* panel : panelWidgets)
+        panelHeight = std::max(panelHeight, panel->minimumSizeHint().height());
+    for (QWidget* panel : panelWidgets) {
+        panel->setFixedHeight(panelHeight);
+        panels->addWidget(panel);
+    }
     panels->addStretch(1);
     outer->addWidget(panelRow_);
 
@@ -173,13 +186,11 @@ QWidget* CRibbonBar::makePanel(const QString& title, QWidget* content)
     sep->setFrameShape(QFrame::VLine);
     sep->setFrameShadow(QFrame::Plain);
     h->addWidget(sep);
-    panel->setFixedHeight(kPanelHeight);
     return panel;
 }
 
-QToolButton* CRibbonBar::largeButton(int id, QMenu* menu)
+QToolButton* CRibbonBar::largeButton(int id, QMenu* menu, bool split)
 {
-    auto* b = new QToolButton(this);
     // A large button breaks its label at the first space, over two lines under the picture. The
     // button takes its text from the action's icon text whenever the action changes.
     QString text = buttonText(id);
@@ -187,17 +198,9 @@ QToolButton* CRibbonBar::largeButton(int id, QMenu* menu)
     if (space > 0)
         text = text.left(space) + QChar('\n') + text.mid(space + 1).trimmed();
     actions_(id)->setIconText(text);
-    b->setDefaultAction(actions_(id));
-    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setIconSize(QSize(kLargeIcon, kLargeIcon));
-    b->setAutoRaise(true);
-    b->setMinimumWidth(52);
-    b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    if (menu) {
-        b->setMenu(menu);
-        b->setPopupMode(QToolButton::InstantPopup);
-    }
-    return b;
+    using Kind = RibbonLargeButton::MenuKind;
+    const Kind kind = !menu ? Kind::None : split ? Kind::Split : Kind::Whole;
+    return new RibbonLargeButton(actions_(id), menu, kind, this);
 }
 
 QToolButton* CRibbonBar::smallButton(int id, bool withText)
@@ -292,9 +295,7 @@ QWidget* CRibbonBar::markerPanel()
     QMenu* colours = commandMenu({ID_ADD_MARKER_1, 486, 487, 488, 489, 490, ID_ADD_MARKER_7});
     colours->addSeparator();
     colours->addAction(actions_(ID_ADD_MARKER_ETC));
-    QToolButton* add = largeButton(ID_ADD_MARKER, colours);
-    add->setPopupMode(QToolButton::MenuButtonPopup);
-    h->addWidget(add);
+    h->addWidget(largeButton(ID_ADD_MARKER, colours, true));
 
     auto* swatches = new QGridLayout;
     swatches->setSpacing(0);

@@ -55,7 +55,8 @@ private:
     QWidget* markerPanel();
     QWidget* viewPanel();
     QWidget* chartPanel();
-    QToolButton* largeButton(int id, QMenu* menu = nullptr);
+    /// split: the picture runs the command and the label opens the menu.
+    QToolButton* largeButton(int id, QMenu* menu = nullptr, bool split = false);
     QToolButton* smallButton(int id, bool withText = true);
     QMenu* commandMenu(std::initializer_list<int> ids);
     void buildApplicationMenu();

@@ -12,6 +12,7 @@ add_library(cv_shell STATIC
   ${_shell}/DocumentWindow.h
   ${_shell}/CTabArea.cpp
   ${_shell}/CRibbonBar.cpp
+  ${_shell}/RibbonLargeButton.cpp
   ${_shell}/RibbonIcons.cpp
   ${_shell}/CMainStatusBar.cpp
   ${_shell}/ShellRouting.cpp

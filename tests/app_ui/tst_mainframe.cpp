@@ -8,12 +8,14 @@
 #include "app/CTabArea.h"
 #include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
+#include "app/RibbonLargeButton.h"
 #include "base/SettingsKeys.h"
 
 #include <QDir>
 #include <QDockWidget>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 using namespace corvane;
 using namespace corvane::cmd;
@@ -61,6 +63,8 @@ private slots:
     void guideToggleShowsMessageAndClearsIt();
     void windowTitleFollowsProject();
     void ribbonMinimiseByDoubleClickAndCommand();
+    void largeButtonsShowTheirWholeLabel();
+    void splitButtonRunsFromPictureAndOpensMenuFromLabel();
     void startGeometryFollowsTheScreen_data();
     void startGeometryFollowsTheScreen();
 
@@ -319,6 +323,80 @@ void TestMainFrame::ribbonMinimiseByDoubleClickAndCommand()
     QVERIFY(frame.ribbon()->isMinimised());
     emit frame.ribbon()->minimiseToggleRequested();
     QVERIFY(!frame.ribbon()->isMinimised());
+}
+
+void TestMainFrame::largeButtonsShowTheirWholeLabel()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.resize(1280, 800);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    const QList<RibbonLargeButton*> buttons = frame.ribbon()->findChildren<RibbonLargeButton*>();
+    QCOMPARE(buttons.size(), 6);
+    QStringList labels;
+    for (RibbonLargeButton* b : buttons) {
+        labels << b->text();
+        const QFontMetrics fm = b->fontMetrics();
+        const QStringList lines = b->text().split(QLatin1Char('\n'));
+        // The layout gave each button at least the room its label asks for...
+        QVERIFY2(b->width() >= b->sizeHint().width() && b->height() >= b->sizeHint().height(),
+                 qPrintable(b->text()));
+        // ...and that room holds every line's glyphs below the 32-pixel picture.
+        int textHeight = 0;
+        for (const QString& line : lines) {
+            QVERIFY2(fm.boundingRect(line).width() < b->width(), qPrintable(line));
+            textHeight += std::max(fm.height(), fm.boundingRect(line).height());
+        }
+        QVERIFY2(32 + textHeight < b->height(), qPrintable(b->text()));
+        // The button is not cut by its panel either.
+        const QRect inRibbon(b->mapTo(frame.ribbon(), QPoint(0, 0)), b->size());
+        QVERIFY2(b->parentWidget()->rect().contains(
+                     QRect(b->mapTo(b->parentWidget(), QPoint(0, 0)), b->size())),
+                 qPrintable(b->text()));
+        QVERIFY2(frame.ribbon()->rect().contains(inRibbon), qPrintable(b->text()));
+    }
+    QVERIFY(labels.contains(QStringLiteral("新規\n・変更")));
+}
+
+void TestMainFrame::splitButtonRunsFromPictureAndOpensMenuFromLabel()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.resize(1280, 800);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    RibbonLargeButton* add = nullptr;
+    for (RibbonLargeButton* b : frame.ribbon()->findChildren<RibbonLargeButton*>())
+        if (b->defaultAction() == frame.action(ID_ADD_MARKER))
+            add = b;
+    QVERIFY(add);
+    QCOMPARE(add->menuKind(), RibbonLargeButton::MenuKind::Split);
+    // The add-marker command needs a markable selection; enable it to watch the routing.
+    QAction* command = frame.action(ID_ADD_MARKER);
+    command->setEnabled(true);
+    add->setEnabled(true);
+    int triggered = 0;
+    connect(command, &QAction::triggered, &frame, [&triggered] { ++triggered; });
+
+    QTest::mouseClick(add, Qt::LeftButton, {}, QPoint(add->width() / 2, 10));
+    QCOMPARE(triggered, 1);
+
+    QStringList shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &frame, [&shown, &poll] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = menuTexts(menu);
+            poll.stop();
+            menu->close();
+        }
+    });
+    poll.start(10);
+    command->setEnabled(true); // the command's run looked at the rules again
+    QTest::mouseClick(add, Qt::LeftButton, {}, add->menuPartRect().center());
+    QCOMPARE(triggered, 1);
+    QCOMPARE(shown.size(), 8);
+    QCOMPARE(shown.first(), frame.action(ID_ADD_MARKER_1)->text());
 }
 
 void TestMainFrame::startGeometryFollowsTheScreen_data()
