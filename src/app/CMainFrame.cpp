@@ -149,6 +149,10 @@ CMainFrame::CMainFrame(CVantorApp& app, QWidget* parent) : QMainWindow(parent), 
         std::unique_ptr<QMenu> menu = buildTabMenu(w);
         menu->exec(pos);
     });
+    connect(tabs_, &CTabArea::tabDropMenuRequested, this, [this](DocumentWindow* w, QPoint pos) {
+        std::unique_ptr<QMenu> menu = buildTabDropMenu(w);
+        menu->exec(pos);
+    });
     connect(tabs_, &CTabArea::windowsMovedBetweenGroups, this,
             &CMainFrame::onWindowsMovedBetweenGroups);
 
@@ -597,6 +601,31 @@ std::unique_ptr<QMenu> CMainFrame::buildTabMenu(DocumentWindow* window)
     for (QAction* a : menu->actions())
         if (a->data().toInt() == ID_ALL_DOC_SAVE)
             a->setText(QStringLiteral("すべてのタブを上書き保存(&T)"));
+    return menu;
+}
+
+std::unique_ptr<QMenu> CMainFrame::buildTabDropMenu(DocumentWindow* window)
+{
+    if (window)
+        tabs_->activate(window);
+    updateCommandStates();
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("tabDropMenu"));
+    auto add = [&](int id) {
+        QAction* a = menu->addAction(action(id)->text());
+        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
+    };
+    if (tabs_->canNewGroup(Qt::Vertical))
+        add(ID_MDI_NEW_HORZ_GROUP);
+    if (tabs_->canNewGroup(Qt::Horizontal))
+        add(ID_MDI_NEW_VERT_GROUP);
+    if (tabs_->canMoveToNextGroup())
+        add(ID_MDI_MOVE_TO_NEXT_GROUP);
+    if (tabs_->canMoveToPreviousGroup())
+        add(ID_MDI_MOVE_TO_PREV_GROUP);
+    menu->addSeparator();
+    add(ID_MDI_CANCEL);
     return menu;
 }
 

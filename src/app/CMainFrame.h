@@ -79,6 +79,9 @@ public:
     void updateCommandStates();
     /// The tab context menu for window, with the items that do not apply left out.
     std::unique_ptr<QMenu> buildTabMenu(DocumentWindow* window);
+    /// The menu offered when a tab is dropped on another group with the right button: the tab
+    /// group commands that apply to window, and cancel.
+    std::unique_ptr<QMenu> buildTabDropMenu(DocumentWindow* window);
     /// The project file to open; tests replace the file dialog.
     std::function<QString()> askProjectFile;
 

@@ -4,10 +4,15 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QSplitter>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace corvane {
 
@@ -26,7 +31,9 @@ QString ChartPlaceholderWindow::title() const
 
 namespace {
 
-/// Tab bar that reports right clicks and double clicks with the tab under the pointer.
+/// Tab bar that reports right clicks and double clicks with the tab under the pointer, and
+/// starts the drag of a tab onto another group: with the left button once the pointer leaves
+/// the bar (inside it the tabs only change their order), with the right button at once.
 class GroupTabBar : public QTabBar
 {
 public:
@@ -35,11 +42,54 @@ public:
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override
     {
-        const int index = tabAt(e->pos());
-        if (index >= 0) {
-            setCurrentIndex(index);
-            emit group_->tabMenuRequested(index, e->globalPos());
+        // The right button's menu comes with its release (below): its press may begin a drag
+        // of the tab instead. Only the keyboard's menu key is answered here.
+        if (e->reason() == QContextMenuEvent::Mouse || currentIndex() < 0)
+            return;
+        showMenu(currentIndex(), mapToGlobal(tabRect(currentIndex()).center()));
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        const QPoint pos = e->position().toPoint();
+        if ((e->button() == Qt::LeftButton || e->button() == Qt::RightButton) && tabAt(pos) >= 0) {
+            pressButton_ = e->button();
+            pressIndex_ = tabAt(pos);
+            pressPos_ = pos;
         }
+        if (e->button() == Qt::RightButton) {
+            e->accept();
+            return;
+        }
+        QTabBar::mousePressEvent(e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        const QPoint pos = e->position().toPoint();
+        if (pressIndex_ >= 0 && (e->buttons() & pressButton_) && otherGroupsExist()) {
+            const bool far =
+                (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance();
+            const int margin = QApplication::startDragDistance();
+            const bool outside = !rect().adjusted(-margin, -margin, margin, margin).contains(pos);
+            if ((pressButton_ == Qt::RightButton && far) ||
+                (pressButton_ == Qt::LeftButton && outside)) {
+                startDrag(e);
+                return;
+            }
+        }
+        if (pressButton_ != Qt::RightButton)
+            QTabBar::mouseMoveEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        const bool right = e->button() == Qt::RightButton && pressButton_ == Qt::RightButton;
+        const int index = pressIndex_;
+        pressButton_ = Qt::NoButton;
+        pressIndex_ = -1;
+        if (right) {
+            showMenu(index, e->globalPosition().toPoint());
+            return;
+        }
+        QTabBar::mouseReleaseEvent(e);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
@@ -50,19 +100,86 @@ protected:
     }
 
 private:
+    void showMenu(int index, QPoint globalPos)
+    {
+        if (index >= 0 && index < count()) {
+            setCurrentIndex(index);
+            emit group_->tabMenuRequested(index, globalPos);
+        }
+    }
+    bool otherGroupsExist() const { return group_->area()->groupCount() > 1; }
+
+    void startDrag(QMouseEvent* e)
+    {
+        const bool right = pressButton_ == Qt::RightButton;
+        auto* window = qobject_cast<DocumentWindow*>(group_->widget(pressIndex_));
+        if (!right) {
+            // The bar is in the middle of moving the tab within itself; end that first so the
+            // tab goes back to its place while it is dragged elsewhere.
+            QMouseEvent release(QEvent::MouseButtonRelease, e->position(), e->globalPosition(),
+                                Qt::LeftButton, Qt::NoButton, e->modifiers());
+            QTabBar::mouseReleaseEvent(&release);
+        }
+        pressButton_ = Qt::NoButton;
+        pressIndex_ = -1;
+        if (!window)
+            return;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(CTabArea::tabMimeData(window, right));
+        drag->setPixmap(tabPixmap(tabAt(pressPos_)));
+        drag->exec(Qt::MoveAction);
+    }
+    QPixmap tabPixmap(int index)
+    {
+        const QRect r = tabRect(index);
+        return r.isValid() ? grab(r) : QPixmap();
+    }
+
     CTabGroup* group_;
+    Qt::MouseButton pressButton_ = Qt::NoButton;
+    int pressIndex_ = -1;
+    QPoint pressPos_;
 };
 
 } // namespace
 
-CTabGroup::CTabGroup(QWidget* parent) : QTabWidget(parent)
+CTabGroup::CTabGroup(CTabArea* area, QWidget* parent) : QTabWidget(parent), area_(area)
 {
     setTabBar(new GroupTabBar(this));
+    setAcceptDrops(true);
     setDocumentMode(true);
     setTabsClosable(true);
     setMovable(true);
     setElideMode(Qt::ElideRight);
     setUsesScrollButtons(true);
+}
+
+void CTabGroup::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (area_->acceptsDrop(event->mimeData(), this))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CTabGroup::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (area_->acceptsDrop(event->mimeData(), this))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CTabGroup::dropEvent(QDropEvent* event)
+{
+    if (!area_->acceptsDrop(event->mimeData(), this)) {
+        event->ignore();
+        return;
+    }
+    const QPoint onBar = tabBar()->mapFrom(this, event->position().toPoint());
+    const int index = tabBar()->tabAt(onBar);
+    event->acceptProposedAction();
+    area_->dropTab(event->mimeData(), this, index, mapToGlobal(event->position().toPoint()));
 }
 
 CTabArea::CTabArea(QWidget* parent)
@@ -91,7 +208,7 @@ CTabArea::CTabArea(QWidget* parent)
 
 CTabGroup* CTabArea::makeGroup()
 {
-    auto* g = new CTabGroup(splitter_);
+    auto* g = new CTabGroup(this, splitter_);
     g->setTabPosition(tabsAtTop_ ? QTabWidget::North : QTabWidget::South);
     splitter_->addWidget(g);
     connect(g, &QTabWidget::currentChanged, this, [this, g](int) {
@@ -258,12 +375,103 @@ bool CTabArea::moveToPreviousGroup()
     return true;
 }
 
-void CTabArea::moveWindow(DocumentWindow* window, int toGroup)
+QMimeData* CTabArea::tabMimeData(const DocumentWindow* window, bool rightButton)
+{
+    // The window's address identifies it only within this process; the process id keeps a tab
+    // of another running copy from being taken for one of ours.
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kTabMimeType),
+                  QByteArray::number(QCoreApplication::applicationPid()) + ' ' +
+                      QByteArray::number(quintptr(window)) + ' ' +
+                      (rightButton ? "right" : "left"));
+    return data;
+}
+
+namespace {
+
+struct TabDrag
+{
+    quintptr window = 0;
+    bool rightButton = false;
+};
+
+std::optional<TabDrag> decodeTabDrag(const QMimeData* data)
+{
+    if (!data || !data->hasFormat(QString::fromLatin1(kTabMimeType)))
+        return std::nullopt;
+    const QList<QByteArray> parts = data->data(QString::fromLatin1(kTabMimeType)).split(' ');
+    if (parts.size() != 3)
+        return std::nullopt;
+    bool pidOk = false;
+    bool windowOk = false;
+    const qint64 pid = parts[0].toLongLong(&pidOk);
+    const quintptr window = parts[1].toULongLong(&windowOk);
+    if (!pidOk || !windowOk || pid != QCoreApplication::applicationPid())
+        return std::nullopt;
+    return TabDrag{window, parts[2] == "right"};
+}
+
+} // namespace
+
+DocumentWindow* CTabArea::draggedWindow(const QMimeData* data) const
+{
+    const std::optional<TabDrag> drag = decodeTabDrag(data);
+    if (!drag)
+        return nullptr;
+    // Only an address found among our own windows is ever used.
+    for (DocumentWindow* w : windows())
+        if (quintptr(w) == drag->window)
+            return w;
+    return nullptr;
+}
+
+bool CTabArea::acceptsDrop(const QMimeData* data, const CTabGroup* target) const
+{
+    const DocumentWindow* w = draggedWindow(data);
+    const int to = splitter_->indexOf(const_cast<CTabGroup*>(target));
+    return w && to >= 0 && groupOf(w) != to;
+}
+
+void CTabArea::dropTab(const QMimeData* data, CTabGroup* target, int atIndex, QPoint globalPos)
+{
+    if (!acceptsDrop(data, target))
+        return;
+    const bool right = decodeTabDrag(data)->rightButton;
+    QPointer<DocumentWindow> window = draggedWindow(data);
+    QPointer<CTabGroup> to = target;
+    // The drag is still running while its drop is delivered; the move (which may remove the
+    // group the drag began in) and the menu wait until it has ended.
+    QMetaObject::invokeMethod(
+        this,
+        [this, window, to, atIndex, right, globalPos] {
+            if (!window || !to || splitter_->indexOf(to) < 0)
+                return;
+            if (right) {
+                activate(window);
+                emit tabDropMenuRequested(window, globalPos);
+            } else {
+                moveWindowToGroup(window, splitter_->indexOf(to), atIndex);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+bool CTabArea::moveWindowToGroup(DocumentWindow* window, int toGroup, int atIndex)
+{
+    const int from = groupOf(window);
+    if (from < 0 || toGroup < 0 || toGroup >= groupCount() || from == toGroup)
+        return false;
+    moveWindow(window, toGroup, atIndex);
+    emit windowsMovedBetweenGroups();
+    return true;
+}
+
+void CTabArea::moveWindow(DocumentWindow* window, int toGroup, int atIndex)
 {
     CTabGroup* from = group(groupOf(window));
     CTabGroup* to = group(toGroup);
     from->removeTab(from->indexOf(window));
-    const int index = to->addTab(window, window->title());
+    const int index = to->insertTab(atIndex, window, window->title());
     updateTab(window);
     to->setCurrentIndex(index);
     activeGroup_ = to;

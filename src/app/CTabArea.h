@@ -7,21 +7,37 @@
 #include <QTabWidget>
 #include <QWidget>
 
+class QMimeData;
 class QSplitter;
 
 namespace corvane {
 
+class CTabArea;
 class DocumentWindow;
 
-/// One tab group.
+/// The drag data type of a tab dragged between tab groups.
+inline constexpr const char* kTabMimeType = "application/x-corvane-document-tab";
+
+/// One tab group. Its tabs can be dragged onto another group: with the left button the tab
+/// moves there, with the right button the drop offers the tab group commands.
 class CTabGroup : public QTabWidget
 {
     Q_OBJECT
 public:
-    explicit CTabGroup(QWidget* parent = nullptr);
+    CTabGroup(CTabArea* area, QWidget* parent = nullptr);
+    CTabArea* area() const { return area_; }
+
 signals:
     void tabMenuRequested(int index, QPoint globalPos);
     void doubleClickedTab(int index);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    CTabArea* area_;
 };
 
 class CTabArea : public QWidget
@@ -60,6 +76,22 @@ public:
     /// Updates the tab text and the modified mark of the window's tab.
     void updateTab(DocumentWindow* window);
 
+    // --- dragging tabs between groups ----------------------------------------------------------
+    /// The drag data for window's tab; rightButton: the drop asks what to do.
+    static QMimeData* tabMimeData(const DocumentWindow* window, bool rightButton);
+    /// The window a tab drag of this process carries; null for any other drag or a window that
+    /// has gone meanwhile.
+    DocumentWindow* draggedWindow(const QMimeData* data) const;
+    /// Whether a drop of data on target may take place: a tab of another group.
+    bool acceptsDrop(const QMimeData* data, const CTabGroup* target) const;
+    /// The drop of a tab drag on target, before tab index atIndex (-1: at the end). Runs once the
+    /// drag has ended: a left-button drag moves the window there, a right-button drag activates
+    /// it and asks for the tab group menu (tabDropMenuRequested at globalPos).
+    void dropTab(const QMimeData* data, CTabGroup* target, int atIndex, QPoint globalPos);
+    /// Moves window into group toGroup before tab atIndex (-1: at the end); false when that is
+    /// its own group.
+    bool moveWindowToGroup(DocumentWindow* window, int toGroup, int atIndex = -1);
+
 signals:
     void activeWindowChanged(DocumentWindow* window);
     void tabMenuRequested(DocumentWindow* window, QPoint globalPos);
@@ -67,11 +99,14 @@ signals:
     void closeRequested(DocumentWindow* window);
     /// Windows moved between groups and changed size.
     void windowsMovedBetweenGroups();
+    /// A tab was dropped on another group with the right button: offer the tab group commands
+    /// for window (now the active window).
+    void tabDropMenuRequested(DocumentWindow* window, QPoint globalPos);
 
 private:
     CTabGroup* makeGroup();
     CTabGroup* activeGroup() const;
-    void moveWindow(DocumentWindow* window, int toGroup);
+    void moveWindow(DocumentWindow* window, int toGroup, int atIndex = -1);
     void dropEmptyGroups();
     void setActiveGroup(CTabGroup* group);
 

@@ -13,7 +13,10 @@
 
 #include <QDir>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -30,6 +33,42 @@ QStringList menuTexts(QMenu* menu)
         if (!a->isSeparator())
             out << a->text();
     return out;
+}
+
+/// Delivers a tab drag to group as the drag would: enter, then drop on its first tab.
+/// Returns whether the group took the drop.
+bool dropTab(CTabGroup* group, QMimeData* data, Qt::MouseButton button)
+{
+    const QPoint pos = group->tabBar()->mapTo(group, group->tabBar()->tabRect(0).center());
+    QDragEnterEvent enter(pos, Qt::MoveAction, data, button, {});
+    QApplication::sendEvent(group, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(pos), Qt::MoveAction, data, button, {});
+    QApplication::sendEvent(group, &drop);
+    QCoreApplication::processEvents(); // the move waits until the drag has ended
+    return drop.isAccepted();
+}
+
+/// Polls for the next pop-up menu, records its items and triggers the one with text choose
+/// (or closes it when choose is empty).
+void answerPopup(QStringList& shown, QString choose, QTimer& poll)
+{
+    QObject::connect(&poll, &QTimer::timeout, [&shown, choose, &poll] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        shown = menuTexts(menu);
+        QAction* pick = nullptr;
+        for (QAction* a : menu->actions())
+            if (!choose.isEmpty() && a->text() == choose)
+                pick = a;
+        menu->close();
+        if (pick)
+            pick->trigger();
+    });
+    poll.start(10);
 }
 
 /// Creates a project "P" in a fresh folder under home and opens it.
@@ -63,6 +102,9 @@ private slots:
     void guideToggleShowsMessageAndClearsIt();
     void windowTitleFollowsProject();
     void ribbonMinimiseByDoubleClickAndCommand();
+    void tabDraggedOntoAnotherGroupMovesThere();
+    void tabDroppedWithRightButtonOffersGroupCommands();
+    void rightClickOnTabShowsItsMenuOnRelease();
     void largeButtonsShowTheirWholeLabel();
     void splitButtonRunsFromPictureAndOpensMenuFromLabel();
     void startGeometryFollowsTheScreen_data();
@@ -323,6 +365,117 @@ void TestMainFrame::ribbonMinimiseByDoubleClickAndCommand()
     QVERIFY(frame.ribbon()->isMinimised());
     emit frame.ribbon()->minimiseToggleRequested();
     QVERIFY(!frame.ribbon()->isMinimised());
+}
+
+void TestMainFrame::tabDraggedOntoAnotherGroupMovesThere()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.resize(1000, 700);
+    frame.show();
+    QVERIFY(!makeProject(*t.app, home_.path(), "Drag").empty());
+    CTabArea* tabs = frame.tabArea();
+    auto* a = new FakeTextWindow("/d/a");
+    auto* b = new FakeTextWindow("/d/b");
+    auto* c = new FakeTextWindow("/d/c");
+    for (auto* w : {a, b, c})
+        frame.addDocumentWindow(w);
+    QVERIFY(frame.runCommand(ID_MDI_NEW_VERT_GROUP)); // c alone in the second group
+    QCOMPARE(tabs->groupOf(c), 1);
+    t.app->data().modified = false;
+    a->relayouts = 0;
+
+    // Onto its own group, or from another running copy: refused.
+    std::unique_ptr<QMimeData> own(CTabArea::tabMimeData(c, false));
+    QVERIFY(!dropTab(tabs->group(1), own.get(), Qt::LeftButton));
+    QMimeData foreign;
+    foreign.setData(QString::fromLatin1(kTabMimeType),
+                    "1 " + QByteArray::number(quintptr(a)) + " left");
+    QVERIFY(!dropTab(tabs->group(1), &foreign, Qt::LeftButton));
+    QCOMPARE(tabs->groupOf(a), 0);
+    QVERIFY(!t.app->data().modified);
+
+    // Before c's tab in the other group: moved, laid out again, the project changed.
+    std::unique_ptr<QMimeData> data(CTabArea::tabMimeData(a, false));
+    QVERIFY(dropTab(tabs->group(1), data.get(), Qt::LeftButton));
+    QCOMPARE(tabs->groupOf(a), 1);
+    QCOMPARE(tabs->group(1)->indexOf(a), 0);
+    QCOMPARE(tabs->activeWindow(), a);
+    QVERIFY(a->relayouts > 0);
+    QVERIFY(t.app->data().modified);
+
+    // The last tab of a group dragged away takes the group with it.
+    data.reset(CTabArea::tabMimeData(b, false));
+    QVERIFY(dropTab(tabs->group(1), data.get(), Qt::LeftButton));
+    QCOMPARE(tabs->groupCount(), 1);
+    QCOMPARE(tabs->windows().size(), 3);
+
+    // A window closed while its tab was on the way is not found any more.
+    frame.addDocumentWindow(new FakeTextWindow("/d/e"));
+    QVERIFY(frame.runCommand(ID_MDI_NEW_VERT_GROUP));
+    data.reset(CTabArea::tabMimeData(a, false));
+    QVERIFY(frame.closeDocumentWindow(a));
+    QVERIFY(!dropTab(tabs->group(1), data.get(), Qt::LeftButton));
+}
+
+void TestMainFrame::tabDroppedWithRightButtonOffersGroupCommands()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.resize(1000, 700);
+    frame.show();
+    QVERIFY(!makeProject(*t.app, home_.path(), "RightDrag").empty());
+    CTabArea* tabs = frame.tabArea();
+    auto* a = new FakeTextWindow("/d/a");
+    auto* b = new FakeTextWindow("/d/b");
+    auto* c = new FakeTextWindow("/d/c");
+    for (auto* w : {a, b, c})
+        frame.addDocumentWindow(w);
+    QVERIFY(frame.runCommand(ID_MDI_NEW_VERT_GROUP));
+    t.app->data().modified = false;
+
+    // Cancel leaves everything in place.
+    QStringList shown;
+    QTimer poll;
+    answerPopup(shown, QStringLiteral("キャンセル"), poll);
+    std::unique_ptr<QMimeData> data(CTabArea::tabMimeData(a, true));
+    QVERIFY(dropTab(tabs->group(1), data.get(), Qt::RightButton));
+    QCOMPARE(shown, QStringList({QStringLiteral("新しい垂直タブ グループ(&V)"),
+                                 QStringLiteral("次のタブ グループに移動(&N)"),
+                                 QStringLiteral("キャンセル")}));
+    QCOMPARE(tabs->groupOf(a), 0);
+    QVERIFY(!t.app->data().modified);
+
+    // Move to the next group, as the tab menu's command does.
+    QTimer poll2;
+    answerPopup(shown, QStringLiteral("次のタブ グループに移動(&N)"), poll2);
+    QVERIFY(dropTab(tabs->group(1), data.get(), Qt::RightButton));
+    QCOMPARE(tabs->groupOf(a), 1);
+    QVERIFY(t.app->data().modified);
+}
+
+void TestMainFrame::rightClickOnTabShowsItsMenuOnRelease()
+{
+    TestApp t;
+    CMainFrame frame(*t.app);
+    frame.resize(1000, 700);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    auto* a = new FakeTextWindow("/d/a");
+    auto* b = new FakeTextWindow("/d/b");
+    frame.addDocumentWindow(a);
+    frame.addDocumentWindow(b);
+    QTabBar* bar = frame.tabArea()->group(0)->tabBar();
+    const QPoint onA = bar->tabRect(0).center();
+
+    QStringList shown;
+    QTimer poll;
+    answerPopup(shown, QString(), poll);
+    QTest::mousePress(bar, Qt::RightButton, {}, onA);
+    QVERIFY(shown.isEmpty()); // a press alone may still become a drag
+    QTest::mouseRelease(bar, Qt::RightButton, {}, onA);
+    QVERIFY(shown.contains(QStringLiteral("閉じる(&C)\tCtrl+F4")));
+    QCOMPARE(frame.tabArea()->activeWindow(), a);
 }
 
 void TestMainFrame::largeButtonsShowTheirWholeLabel()
