@@ -1,8 +1,11 @@
 #include "doclist/FileUtil.h"
 
+#include "base/FileRead.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,33 +31,10 @@ bool writeAll(int fd, std::string_view bytes)
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size())
-            bytes.resize(bytes.size() + 65536); // the file may grow while it is read
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(got);
+    if (files::readWholeFile(path, bytes, std::numeric_limits<std::size_t>::max()) !=
+        files::ReadStatus::Ok)
+        return std::nullopt;
     return bytes;
 }
 

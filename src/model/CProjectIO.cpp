@@ -1,6 +1,7 @@
 #include "model/CProjectIO.h"
 
 #include "base/Codec.h"
+#include "base/FileRead.h"
 #include "base/SettingsKeys.h"
 #include "model/Cabinet.h"
 #include "res/MessageCatalogue.h"
@@ -54,27 +55,7 @@ bool writeWholeFile(const std::string& path, std::string_view bytes, int flags, 
 
 bool readWholeFile(const std::string& path, std::string& out, std::size_t limit)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st
-    {
-    };
-    bool ok = ::fstat(fd, &st) == 0 && std::size_t(st.st_size) <= limit;
-    if (ok) {
-        out.resize(std::size_t(st.st_size));
-        std::size_t done = 0;
-        while (ok && done < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            if (ok)
-                done += std::size_t(n);
-        }
-    }
-    ::close(fd);
-    return ok;
+    return files::readWholeFile(path, out, limit) == files::ReadStatus::Ok;
 }
 
 mode_t currentUmask()

@@ -1,6 +1,7 @@
 #include "model/Cabinet.h"
 
 #include "base/Codec.h"
+#include "base/FileRead.h"
 #include "base/Sjis.h"
 #include "model/DataFile.h"
 #include "res/MessageCatalogue.h"
@@ -208,24 +209,7 @@ gboolean selectFile(GCabFile* file, gpointer chosen)
 
 bool readWholeFile(const std::string& path, std::string& out, std::size_t limit, struct stat& st)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && std::size_t(st.st_size) <= limit;
-    if (ok) {
-        out.resize(std::size_t(st.st_size));
-        std::size_t done = 0;
-        while (ok && done < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            if (ok)
-                done += std::size_t(n);
-        }
-    }
-    ::close(fd);
-    return ok;
+    return files::readWholeFile(path, out, limit, &st) == files::ReadStatus::Ok;
 }
 
 bool writeAll(int fd, std::string_view bytes)

@@ -1,5 +1,6 @@
 #include "textview/TextStore.h"
 
+#include "base/FileRead.h"
 #include "res/MessageCatalogue.h"
 
 #include <cerrno>
@@ -36,58 +37,8 @@ bool writeAll(int fd, const char* data, std::size_t size, off_t at)
     return true;
 }
 
-/// Reads the whole regular file at path into out; false on any error (errno kept).
-enum class ReadResult
-{
-    Ok,
-    Missing,
-    NoInfo,
-    Failed,
-    TooLarge
-};
-ReadResult readWholeFile(const std::string& path, SjisString& out)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0) {
-        ::close(fd);
-        return ReadResult::NoInfo;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadResult::Failed;
-    }
-    // Byte offsets are int32 throughout (records, key table); leave room for an insertion.
-    if (st.st_size > INT_MAX / 2) {
-        ::close(fd);
-        return ReadResult::TooLarge;
-    }
-    SjisString image;
-    try {
-        image.resize(static_cast<std::size_t>(st.st_size));
-    } catch (const std::bad_alloc&) {
-        ::close(fd);
-        return ReadResult::TooLarge;
-    }
-    std::size_t got = 0;
-    while (got < image.size()) {
-        const ssize_t n = ::read(fd, image.data() + got, image.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    if (got != image.size())
-        return ReadResult::Failed; // the file changed under us: no partial text
-    out = std::move(image);
-    return ReadResult::Ok;
-}
+// Byte offsets are int32 throughout (records, key table); leave room for an insertion.
+constexpr std::size_t kMaxDocumentBytes = INT_MAX / 2;
 
 } // namespace
 
@@ -110,18 +61,20 @@ bool TextStore::open(const std::string& documentPath, const std::string& workFol
     close();
     const std::string path = withoutModifiedMark(documentPath);
     SjisString image;
-    switch (readWholeFile(path, image)) {
-    case ReadResult::Ok:
+    switch (files::readWholeFile(path, image, kMaxDocumentBytes)) {
+    case files::ReadStatus::Ok:
         break;
-    case ReadResult::Missing:
+    case files::ReadStatus::Missing:
         return false;
-    case ReadResult::NoInfo:
+    case files::ReadStatus::NoInfo:
         showMessage(messages_, kMsgFileInfo, {}, style::error);
         return false;
-    case ReadResult::TooLarge:
+    case files::ReadStatus::TooLarge:
         showMessage(messages_, kMsgMemory, {}, style::error);
         return false;
-    case ReadResult::Failed:
+    case files::ReadStatus::OpenFailed:
+    case files::ReadStatus::NotRegular:
+    case files::ReadStatus::ReadFailed:
         showMessage(messages_, kMsgOpenFailed, {}, style::error);
         return false;
     }
