@@ -11,7 +11,8 @@ std::size_t setFixedText(char* field, std::size_t fieldBytes, SjisView text)
     if (fieldBytes == 0)
         return 0;
     const std::size_t n = sjis::cutLength(text, fieldBytes - 1);
-    std::memcpy(field, text.data(), n);
+    if (n != 0) // an empty view may carry a null pointer, which memcpy must not see
+        std::memcpy(field, text.data(), n);
     std::memset(field + n, 0, fieldBytes - n);
     return n;
 }
