@@ -587,6 +587,18 @@ std::unique_ptr<QMenu> CMainFrame::buildTabMenu(DocumentWindow* window)
         add(ID_TAB_CLOSE_ALL);
     }
     menu->addSeparator();
+    addAllowedTabGroupCommands(add);
+    menu->addSeparator();
+    add(ID_TAB_LOCATION);
+    // The save-all item of the tab menu has its own wording.
+    for (QAction* a : menu->actions())
+        if (a->data().toInt() == ID_ALL_DOC_SAVE)
+            a->setText(QStringLiteral("すべてのタブを上書き保存(&T)"));
+    return menu;
+}
+
+void CMainFrame::addAllowedTabGroupCommands(const std::function<void(int)>& add) const
+{
     if (tabs_->canNewGroup(Qt::Vertical))
         add(ID_MDI_NEW_HORZ_GROUP);
     if (tabs_->canNewGroup(Qt::Horizontal))
@@ -595,13 +607,6 @@ std::unique_ptr<QMenu> CMainFrame::buildTabMenu(DocumentWindow* window)
         add(ID_MDI_MOVE_TO_NEXT_GROUP);
     if (tabs_->canMoveToPreviousGroup())
         add(ID_MDI_MOVE_TO_PREV_GROUP);
-    menu->addSeparator();
-    add(ID_TAB_LOCATION);
-    // The save-all item of the tab menu has its own wording.
-    for (QAction* a : menu->actions())
-        if (a->data().toInt() == ID_ALL_DOC_SAVE)
-            a->setText(QStringLiteral("すべてのタブを上書き保存(&T)"));
-    return menu;
 }
 
 std::unique_ptr<QMenu> CMainFrame::buildTabDropMenu(DocumentWindow* window)
@@ -616,14 +621,7 @@ std::unique_ptr<QMenu> CMainFrame::buildTabDropMenu(DocumentWindow* window)
         a->setData(id);
         connect(a, &QAction::triggered, this, [this, id] { runCommand(id); });
     };
-    if (tabs_->canNewGroup(Qt::Vertical))
-        add(ID_MDI_NEW_HORZ_GROUP);
-    if (tabs_->canNewGroup(Qt::Horizontal))
-        add(ID_MDI_NEW_VERT_GROUP);
-    if (tabs_->canMoveToNextGroup())
-        add(ID_MDI_MOVE_TO_NEXT_GROUP);
-    if (tabs_->canMoveToPreviousGroup())
-        add(ID_MDI_MOVE_TO_PREV_GROUP);
+    addAllowedTabGroupCommands(add);
     menu->addSeparator();
     add(ID_MDI_CANCEL);
     return menu;

@@ -125,6 +125,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// Offers through add each tab-group command the tab area allows at this moment, in the
+    /// order both tab menus show them.
+    void addAllowedTabGroupCommands(const std::function<void(int)>& add) const;
     class StatusRefresh;
 
     void createActions();
