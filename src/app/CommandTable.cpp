@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "app/CommandIds.h"
+#include "model/MarkerPalette.h"
 
 #include <algorithm>
 #include <array>
@@ -58,13 +59,13 @@ constexpr std::array kTable{
     CommandInfo{550, "ID_DSP_PIN4", "ブックマーク4 表示", "", F, Need::Project, B},
     // Panel "マーカ".
     CommandInfo{ID_ADD_MARKER, "ID_ADD_MARKER", "新規 ・変更", "", V, Need::MarkableSelection, B},
-    CommandInfo{485, "ID_ADD_MARKER_1", "薄桃色(LightPink)", "", V, Need::MarkableSelection, B},
-    CommandInfo{486, "ID_ADD_MARKER_2", "薄橙色(LightOrange)", "", V, Need::MarkableSelection, B},
-    CommandInfo{487, "ID_ADD_MARKER_3", "薄黄色(LightYellow)", "", V, Need::MarkableSelection, B},
-    CommandInfo{488, "ID_ADD_MARKER_4", "薄緑色(LightGreen)", "", V, Need::MarkableSelection, B},
-    CommandInfo{489, "ID_ADD_MARKER_5", "薄水色(LightCyan)", "", V, Need::MarkableSelection, B},
-    CommandInfo{490, "ID_ADD_MARKER_6", "薄紺色(LightNavy)", "", V, Need::MarkableSelection, B},
-    CommandInfo{491, "ID_ADD_MARKER_7", "薄紫色(LightViolet)", "", V, Need::MarkableSelection, B},
+    CommandInfo{485, "ID_ADD_MARKER_1", kMarkerPaletteLabels[0], "", V, Need::MarkableSelection, B},
+    CommandInfo{486, "ID_ADD_MARKER_2", kMarkerPaletteLabels[1], "", V, Need::MarkableSelection, B},
+    CommandInfo{487, "ID_ADD_MARKER_3", kMarkerPaletteLabels[2], "", V, Need::MarkableSelection, B},
+    CommandInfo{488, "ID_ADD_MARKER_4", kMarkerPaletteLabels[3], "", V, Need::MarkableSelection, B},
+    CommandInfo{489, "ID_ADD_MARKER_5", kMarkerPaletteLabels[4], "", V, Need::MarkableSelection, B},
+    CommandInfo{490, "ID_ADD_MARKER_6", kMarkerPaletteLabels[5], "", V, Need::MarkableSelection, B},
+    CommandInfo{491, "ID_ADD_MARKER_7", kMarkerPaletteLabels[6], "", V, Need::MarkableSelection, B},
     CommandInfo{ID_ADD_MARKER_ETC, "ID_ADD_MARKER_ETC", "その他の色", "", V, Need::MarkableSelection, B},
     CommandInfo{ID_TOP_MARKER, "ID_TOP_MARKER", "最初のマーカ", "", V, Need::TextView, B},
     CommandInfo{ID_PREV_MARKER, "ID_PREV_MARKER", "前のマーカ (Shift+F6)", "Shift+F6", V, Need::TextView, B},

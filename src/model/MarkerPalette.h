@@ -17,6 +17,12 @@ inline constexpr std::array<Colour, 7> kMarkerPalette = {
     0xE7BFC8, // light violet
 };
 
+/// The palette's labels in the user interface (UTF-8), in the same order.
+inline constexpr std::array<const char*, 7> kMarkerPaletteLabels = {
+    "薄桃色(LightPink)", "薄橙色(LightOrange)", "薄黄色(LightYellow)", "薄緑色(LightGreen)",
+    "薄水色(LightCyan)", "薄紺色(LightNavy)",   "薄紫色(LightViolet)",
+};
+
 /// Colour choices of add marker besides the palette indexes 0-6.
 inline constexpr int kColourChoiceDialog = 9; ///< ask the colour dialog
 inline constexpr int kColourChoiceInitial =

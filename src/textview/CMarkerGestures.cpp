@@ -44,11 +44,6 @@ QIcon swatch(Colour c)
     return QIcon(pm);
 }
 
-const char* const kPaletteLabels[7] = {
-    "薄桃色(LightPink)", "薄橙色(LightOrange)", "薄黄色(LightYellow)", "薄緑色(LightGreen)",
-    "薄水色(LightCyan)", "薄紺色(LightNavy)",   "薄紫色(LightViolet)",
-};
-
 } // namespace
 
 CMarkerGestures::CMarkerGestures(CVantorView& view, ProjectData& project, Services& services)
@@ -321,7 +316,7 @@ std::unique_ptr<QMenu> CMarkerGestures::selectionMenu()
     addItem(*create, ID_ADD_MARKER_INITIAL, QStringLiteral("マーカ初期色"))
         ->setIcon(swatch(initialMarkerColour(s_.settings)));
     for (int i = 0; i < 7; ++i)
-        addItem(*create, ID_ADD_MARKER_1 + i, QString::fromUtf8(kPaletteLabels[i]))
+        addItem(*create, ID_ADD_MARKER_1 + i, QString::fromUtf8(kMarkerPaletteLabels[i]))
             ->setIcon(swatch(kMarkerPalette[std::size_t(i)]));
     QAction* other = addItem(*create, ID_ADD_MARKER_ETC, QStringLiteral("その他の色"));
     QPixmap rainbow(16, 16);
