@@ -31,6 +31,8 @@ protected:
     }
 
     std::string workPath() const { return root + "/tmp/Corvane-" + std::to_string(::getuid()); }
+    /// This process's own folder inside the work folder.
+    std::string runPath() const { return workPath() + "/run-" + std::to_string(::getpid()); }
 
     /// Saves a project with n sub-subjects whose first one has the given title.
     bool saveWith(int n, const char* title = "t")
@@ -75,7 +77,7 @@ TEST_F(CProjectIOTest, SaveThenLoadRoundTripsAndLeavesNothingInTheWorkFolder)
     };
     ASSERT_EQ(::stat(workPath().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-    EXPECT_TRUE(fs::is_empty(workPath()));
+    EXPECT_TRUE(fs::is_empty(runPath()));
     // Only the project file is left in the project folder: no temporary cabinet.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
@@ -171,7 +173,7 @@ TEST_F(CProjectIOTest, FailedPackingLeavesTheOldProjectFileByteIdentical)
     EXPECT_EQ(readFileBytes(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
         << "only the project file: no temporary cabinet, no backup of a save that failed";
-    EXPECT_TRUE(fs::is_empty(workPath()));
+    EXPECT_TRUE(fs::is_empty(runPath()));
 }
 
 TEST_F(CProjectIOTest, SaveIntoAMissingFolderFailsWithoutCreatingAnything)
@@ -216,7 +218,7 @@ TEST_F(CProjectIOTest, FailedLoadsLeaveTheOpenProjectUnchanged)
         EXPECT_EQ(fake.messages.numbers(), std::vector<int>{message}) << file;
         EXPECT_EQ(encodeDataFile(*data), openBefore) << file;
     }
-    EXPECT_TRUE(fs::is_empty(workPath()));
+    EXPECT_TRUE(fs::is_empty(runPath()));
 }
 
 TEST_F(CProjectIOTest, HostileMemberNameIsRefusedAndNothingIsWrittenOutsideTheWorkFolder)
@@ -230,7 +232,7 @@ TEST_F(CProjectIOTest, HostileMemberNameIsRefusedAndNothingIsWrittenOutsideTheWo
     EXPECT_FALSE(io.loadProjectFile(folder + "evil.CVN", *data));
     EXPECT_EQ(fake.messages.numbers(), std::vector<int>{30036});
     EXPECT_FALSE(fs::exists(target));
-    EXPECT_TRUE(fs::is_empty(workPath()));
+    EXPECT_TRUE(fs::is_empty(runPath()));
 }
 
 TEST_F(CProjectIOTest, WorkFolderIsRefusedWhenItIsNotOursOrNotAFolder)
@@ -262,7 +264,7 @@ TEST_F(CProjectIOTest, WorkFolderIsRefusedWhenItIsNotOursOrNotAFolder)
     }
     // Our own folder left open to others is taken back to 0700.
     ::chmod(workPath().c_str(), 0777);
-    EXPECT_EQ(io.workFolder(), workPath());
+    EXPECT_EQ(io.workFolder(), runPath());
     struct stat st
     {
     };
