@@ -28,8 +28,8 @@ class ProjectLifecycle
 public:
     ProjectLifecycle(ProjectData& data, Services& services, CProjectIO& io, LifecycleHooks& hooks);
 
-    /// Open command, recent entry and start-up. When path names the open project (compared in
-    /// upper case) nothing happens and the result is true. Otherwise the open project is closed
+    /// Open command, recent entry and start-up. When path names the open project (the same file by
+    /// RecentProjects::samePath) nothing happens and the result is true. Otherwise the open project is closed
     /// first (false when that was cancelled or its save failed), then the file is loaded and
     /// every pane brought up to date. A failed load leaves no project open and returns false.
     /// addToRecent: put the path first in the recent projects on success (not at start-up).
@@ -70,7 +70,7 @@ public:
     /// choice to hide the chart and is remembered in Last/ShowChart like the chart view command.
     void chartWindowClosed();
 
-    /// True when path names the open project's file (upper-case comparison).
+    /// True when path names the open project's file (RecentProjects::samePath).
     bool isOpenProject(const std::string& path) const;
 
     RecentProjects& recent() { return recent_; }

@@ -158,20 +158,31 @@ TEST_F(ProjectLifecycleTest, ANewProjectWhoseSaveFailsLeavesNoProjectOpen)
     EXPECT_TRUE(lifecycle.recent().entries().empty());
 }
 
-TEST_F(ProjectLifecycleTest, OpeningTheOpenProjectAgainDoesNothingWhateverTheLetterCase)
+TEST_F(ProjectLifecycleTest, OpeningTheOpenProjectAgainUnderAnotherSpellingDoesNothing)
 {
     const std::string path = makeProject("Case1");
     ASSERT_TRUE(lifecycle.openProject(path, true));
     data.modified = true;
     hooks.calls.clear();
 
-    std::string shouted = path;
-    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
-    EXPECT_TRUE(lifecycle.openProject(shouted, true));
+    const std::string dotted = home.root() + "/Case1/../Case1/./Case1.CVN";
+    ASSERT_EQ(fs::path(dotted).lexically_normal().string(), path);
+    EXPECT_TRUE(lifecycle.openProject(dotted, true));
     EXPECT_TRUE(lifecycle.openRecent(0));
     EXPECT_TRUE(hooks.calls.empty());
     EXPECT_TRUE(data.modified); // neither closed (which would save) nor reloaded
     EXPECT_EQ(lifecycle.recent().entries(), (Paths{path}));
+}
+
+TEST_F(ProjectLifecycleTest, AProjectFileDifferingOnlyInLetterCaseIsAnotherProject)
+{
+    const std::string upper = makeProject("Case1");
+    const std::string lower = home.root() + "/Case1/case1.CVN";
+    fs::copy_file(upper, lower);
+    ASSERT_TRUE(lifecycle.openProject(upper, true));
+    ASSERT_TRUE(lifecycle.openProject(lower, true));
+    EXPECT_EQ(data.projectFilePath(), lower);
+    EXPECT_EQ(lifecycle.recent().entries(), (Paths{lower, upper}));
 }
 
 TEST_F(ProjectLifecycleTest, OpeningReadsTheFileAndBringsEveryPaneUpToDate)
