@@ -13,8 +13,10 @@ struct AddedMessage
 };
 
 constexpr AddedMessage kAdded[] = {
-    {kMsgMarkedDocumentsMissing, "マーカーの付いた文書がプロジェクトフォルダに見つかりません\n"
-                                 "これらの文書のマーカーは文書が見つかるまで表示されません"},
+    {kMsgMarkedDocumentsMissing,
+     "プロジェクトの文書が文書フォルダに見つかりません\n"
+     "移動または削除された可能性があります\n"
+     "見つからない文書のマーカーは、文書が元の場所に戻るまで表示されません"},
     {kMsgCloseWithoutSaving, "プロジェクトを保存できませんでした\n"
                              "保存せずに閉じますか\n"
                              "※ 前回の保存以降の変更は失われます"},

@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-/// Shown once when a project opens with markers whose documents are missing; the leading text
-/// gives the number of missing documents and the first one's path.
+/// Shown once when a project opens with documents missing that its markers or its open documents
+/// list name; the leading text gives the number of missing documents and the first one's path.
 inline constexpr int kMsgMarkedDocumentsMissing = 39001;
 /// Asked after a failed save at close or quit (Yes/No, default No).
 inline constexpr int kMsgCloseWithoutSaving = 39002;

@@ -366,6 +366,43 @@ TEST_F(ProjectLifecycleTest, CloseEmptiesEverythingAndTheOpenDocumentsComeBack)
     EXPECT_FALSE(fs::exists(home.root() + "/A/A.opn"));
 }
 
+TEST_F(ProjectLifecycleTest, MissingDocumentsAreToldOnceWhenTheProjectOpens)
+{
+    const std::string path = makeProject("A");
+    const std::string doc = home.root() + "/A/doc/";
+    writeFile(doc + "one", "1\r\n");
+    writeFile(doc + "two", "2\r\n");
+    writeFile(doc + "three", "3\r\n");
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    addMarker("one");
+    addMarker("two");
+    addMarker("two");
+    ASSERT_TRUE(hooks.openDocument(doc + "two"));
+    ASSERT_TRUE(hooks.openDocument(doc + "three"));
+    ASSERT_TRUE(lifecycle.closeProject(false));
+    fakes.messages.shown.clear();
+
+    // Gone while the project was closed: two marked documents, one of them in the open list.
+    fs::remove(doc + "one");
+    fs::remove(doc + "two");
+    hooks.opened.clear();
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    EXPECT_EQ(hooks.opened, (Paths{doc + "three"})) << "the list goes on past a missing document";
+    ASSERT_EQ(fakes.messages.numbers(), std::vector<int>{39001});
+    const std::string& text = fakes.messages.shown[0].textUtf8;
+    EXPECT_NE(text.find("2 件"), std::string::npos) << text;
+    EXPECT_NE(text.find(doc + "one"), std::string::npos) << text;
+    EXPECT_EQ(data.objectCount, 3) << "the markers stay for when the documents come back";
+
+    // Nothing missing, nothing said.
+    writeFile(doc + "one", "1\r\n");
+    writeFile(doc + "two", "2\r\n");
+    ASSERT_TRUE(lifecycle.closeProject(false));
+    fakes.messages.shown.clear();
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
 TEST_F(ProjectLifecycleTest, AMovedProjectReopensItsDocuments)
 {
     const std::string path = makeProject("A");
