@@ -223,9 +223,13 @@ bool ProjectLifecycle::closeProject(bool forExit)
             return false;
     }
 
-    // A failed save must not empty the tables: that would throw away every change since the
-    // last save. The close stops here as if cancelled; the save has shown why.
-    if (data_.modified && !save())
+    // A failed save never empties the tables unasked: that would throw away every change since
+    // the last save. After the save's own message the user decides (No, the default, keeps the
+    // project open so room can be made or permissions fixed); without this question a project
+    // folder that has become unwritable would leave no way to close but killing the process.
+    if (data_.modified && !save() &&
+        showMessage(services_.messages, kMsgCloseWithoutSaving, {}, style::yesNoDefaultNo) !=
+            Answer::Yes)
         return false;
 
     closing_ = true;

@@ -5,6 +5,7 @@
 #include "base/SettingsKeys.h"
 #include "model/CProjectIO.h"
 #include "model/ProjectData.h"
+#include "res/AddedMessages.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -240,7 +241,7 @@ TEST_F(ProjectLifecycleTest, AFailedOpenLeavesNoProjectOpen)
     EXPECT_FALSE(data.isOpen());
 }
 
-TEST_F(ProjectLifecycleTest, AFailedSaveAbandonsTheCloseAndKeepsTheWork)
+TEST_F(ProjectLifecycleTest, AFailedSaveAsksBeforeClosingAndNoKeepsTheWork)
 {
     const std::string path = makeProject("A");
     ASSERT_TRUE(lifecycle.openProject(path, true));
@@ -249,24 +250,54 @@ TEST_F(ProjectLifecycleTest, AFailedSaveAbandonsTheCloseAndKeepsTheWork)
     fs::remove_all(home.root() + "/A"); // the project folder is gone: the save must fail
     fakes.messages.shown.clear();
 
+    // The save's own message, then the question.
+    fakes.messages.answer(Answer::Ok);
+    fakes.messages.answer(Answer::No);
     EXPECT_FALSE(lifecycle.closeProject(false));
     EXPECT_TRUE(data.isOpen());
     EXPECT_TRUE(data.modified);
     EXPECT_EQ(data.objectCount, 1);
     EXPECT_FALSE(hooks.saw("closeWindows"));
-    EXPECT_FALSE(fakes.messages.shown.empty()); // the save told the user why
+    // The save told the user why, then the question came, with No as its default.
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_NE(fakes.messages.shown[0].number, kMsgCloseWithoutSaving);
+    EXPECT_EQ(fakes.messages.shown.back().number, kMsgCloseWithoutSaving);
+    EXPECT_EQ(fakes.messages.shown.back().style.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(fakes.messages.shown.back().style.defaultNo);
 
     // Opening another project and exiting are stopped the same way.
     const std::string other = home.root() + "/B.CVN";
     writeFile(other, "x");
+    for (int i = 0; i < 2; ++i) {
+        fakes.messages.answer(Answer::Ok);
+        fakes.messages.answer(Answer::No);
+    }
     EXPECT_FALSE(lifecycle.openProject(other, true));
     EXPECT_FALSE(lifecycle.closeProject(true));
     EXPECT_EQ(data.name, "A");
 
-    // Once the cause is mended, the close saves and goes through.
+    // Once the cause is mended, the close saves and goes through without a question.
     fs::create_directories(home.root() + "/A/doc");
+    fakes.messages.shown.clear();
     EXPECT_TRUE(lifecycle.closeProject(false));
     EXPECT_TRUE(fs::is_regular_file(path));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(ProjectLifecycleTest, AFailedSaveClosesWithoutSavingOnlyWhenTheUserSaysSo)
+{
+    const std::string path = makeProject("A");
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    addMarker("m");
+    fs::remove_all(home.root() + "/A");
+
+    fakes.messages.answer(Answer::Ok);
+    fakes.messages.answer(Answer::Yes);
+    EXPECT_TRUE(lifecycle.closeProject(true));
+    EXPECT_FALSE(data.isOpen());
+    EXPECT_EQ(data.objectCount, 0);
+    EXPECT_TRUE(hooks.saw("closeWindows"));
+    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(ProjectLifecycleTest, ADocumentThatCannotBeSavedAbandonsTheCloseBeforeAnythingCloses)
