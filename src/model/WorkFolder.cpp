@@ -26,6 +26,7 @@ struct Claim
 {
     std::string folder;
     int lockFd = -1;
+    pid_t owner = 0; ///< a forked child inherits the entry, not the folder
 };
 
 bool isOwnDirectory(const std::string& path)
@@ -106,7 +107,7 @@ Claim claim(const std::string& userFolder)
             ::close(fd);
             return {};
         }
-        return {folder, fd};
+        return {folder, fd, ::getpid()};
     }
     return {};
 }
@@ -144,17 +145,43 @@ int removeOrphans(const std::string& userFolder)
     return removed;
 }
 
+namespace {
+
+/// Every folder this process claimed, by user folder (so a change of TMPDIR tells). At a normal
+/// exit the process clears its own folders away; after a crash the next start does.
+struct Claims
+{
+    std::mutex mutex;
+    std::map<std::string, Claim> byUserFolder;
+
+    ~Claims()
+    {
+        for (auto& [user, held] : byUserFolder) {
+            // A forked child that exits normally must not take its parent's folders with it.
+            if (held.lockFd < 0 || held.owner != ::getpid())
+                continue;
+            std::error_code ec;
+            if (isOwnDirectory(held.folder))
+                std::filesystem::remove_all(held.folder, ec);
+            ::unlink((held.folder + std::string(kLockSuffix)).c_str());
+            ::close(held.lockFd);
+        }
+    }
+};
+
+} // namespace
+
 std::string processFolder()
 {
-    static std::mutex mutex;
-    static std::map<std::string, Claim> claims; // by user folder, so a change of TMPDIR tells
-    const std::lock_guard<std::mutex> guard(mutex);
+    static Claims all;
+    const std::lock_guard<std::mutex> guard(all.mutex);
+    auto& claims = all.byUserFolder;
 
     const std::string user = userFolder();
     if (!ensureUserFolder(user))
         return {};
     Claim& held = claims[user];
-    if (held.lockFd >= 0 && isOwnDirectory(held.folder))
+    if (held.lockFd >= 0 && held.owner == ::getpid() && isOwnDirectory(held.folder))
         return held.folder;
     if (held.lockFd >= 0)
         ::close(held.lockFd);

@@ -17,7 +17,8 @@ std::string userFolder();
 /// crash). Creates what is missing (modes 0700) and, when it claims a folder, first removes the
 /// folders of processes that no longer run. Returns "" when the user folder exists but is not a
 /// directory owned by this user (a shared /tmp invites a planted symlink) or cannot be made.
-/// Later calls return the same folder while it exists; a change of TMPDIR claims anew.
+/// Later calls return the same folder while it exists; a change of TMPDIR claims anew. A normal
+/// exit of the process removes the folders it claimed.
 std::string processFolder();
 
 /// Removes, inside userFolder, every "run-*" folder whose lock file no process holds, with its

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
@@ -67,6 +68,17 @@ TEST_F(WorkFolderTest, WorkingCopiesOfACrashedRunAreRemovedAtTheNextStart)
     EXPECT_FALSE(fs::exists(crashed + ".lock"));
     EXPECT_TRUE(fs::exists(alive + "/docZZZZZZ"));
     EXPECT_TRUE(fs::exists(user() + "/notes"));
+    EXPECT_TRUE(fs::is_directory(mine));
+
+    // A process that ends normally clears its own folder away and leaves its parent's alone.
+    const pid_t tidy = ::fork();
+    ASSERT_GE(tidy, 0);
+    if (tidy == 0)
+        std::exit(workfolder::processFolder().empty() ? 1 : 0);
+    ASSERT_EQ(::waitpid(tidy, &status, 0), tidy);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(fs::exists(user() + "/run-" + std::to_string(tidy)));
+    EXPECT_FALSE(fs::exists(user() + "/run-" + std::to_string(tidy) + ".lock"));
     EXPECT_TRUE(fs::is_directory(mine));
 
     // Once its owner is gone, the next sweep takes it too.
