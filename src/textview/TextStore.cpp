@@ -3,6 +3,7 @@
 #include "base/FileRead.h"
 #include "res/MessageCatalogue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -138,6 +139,29 @@ bool TextStore::replaceContent(SjisString newImage)
         return false;
     }
     image_ = std::move(newImage);
+    workingCopyStale_ = true;
+    return true;
+}
+
+bool TextStore::replaceBytes(ByteOffset at, std::int32_t byteCount, SjisView bytes)
+{
+    if (fd_ < 0 || at < 0 || byteCount < 0 ||
+        std::size_t(at) + std::size_t(byteCount) > image_.size())
+        return false;
+    if (image_.size() - std::size_t(byteCount) + bytes.size() > kMaxDocumentBytes) {
+        showMessage(messages_, kMsgMemory, {}, style::error);
+        return false;
+    }
+    image_.replace(std::size_t(at), std::size_t(byteCount), bytes.data(), bytes.size());
+    workingCopyStale_ = true;
+    return true;
+}
+
+bool TextStore::overwriteBytes(ByteOffset at, SjisView bytes)
+{
+    if (fd_ < 0 || at < 0 || std::size_t(at) + bytes.size() > image_.size())
+        return false;
+    std::copy(bytes.begin(), bytes.end(), image_.begin() + at);
     workingCopyStale_ = true;
     return true;
 }
