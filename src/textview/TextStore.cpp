@@ -40,6 +40,7 @@ bool writeAll(int fd, const char* data, std::size_t size, off_t at)
 
 // Byte offsets are int32 throughout (records, key table); leave room for an insertion.
 constexpr std::size_t kMaxDocumentBytes = INT_MAX / 2;
+constexpr std::size_t kEditHeadroomBytes = 1024 * 1024;
 
 } // namespace
 
@@ -95,7 +96,12 @@ bool TextStore::open(const std::string& documentPath, const std::string& workFol
     fd_ = fd;
     workingPath_ = std::move(name);
     documentPath_ = path;
-    image_ = std::move(image);
+    // Room for typing: without it the first insertion reallocates and copies the whole text,
+    // a pause of tens of milliseconds on a large document.
+    image_.clear();
+    image_.shrink_to_fit();
+    image_.reserve(image.size() + kEditHeadroomBytes);
+    image_.append(image.data(), image.size());
     workingCopyStale_ = true;
     modified_ = false;
     return true;
