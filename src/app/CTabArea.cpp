@@ -42,7 +42,7 @@ public:
 
     /// Readable labels before scrolling: Qt's own minimum keeps three characters, which for
     /// document names like "特開2019-123456" says nothing. Shorter labels keep their own size.
-    static constexpr int kMinimumLabelCharacters = 8;
+    static constexpr int kMinimumLabelCharacters = 12;
 
 protected:
     QSize minimumTabSizeHint(int index) const override
@@ -167,7 +167,8 @@ CTabGroup::CTabGroup(CTabArea* area, QWidget* parent) : QTabWidget(parent), area
     setDocumentMode(true);
     setTabsClosable(true);
     setMovable(true);
-    setElideMode(Qt::ElideRight);
+    // Publications of one kind share their beginning ("特開2019-..."): the end tells them apart.
+    setElideMode(Qt::ElideMiddle);
     setUsesScrollButtons(true);
 }
 

@@ -949,7 +949,7 @@ void CVantorView::paintLinkCounts(QPainter& p, const VisibleBytes& shown,
     // line's: in the text's own size it would cover both lines' glyphs, so it is drawn smaller,
     // on the view's background, and ends where the next line's glyphs begin.
     QFont small = fontCache().font();
-    small.setPixelSize(std::max(7, fontCache().metrics().height() * 11 / 20));
+    small.setPixelSize(std::max(8, fontCache().metrics().height() * 3 / 5));
     const QFontMetrics fm(small);
     const int sp = geometry_.lineSpacing;
     const QColor background = toQColor(s.background);

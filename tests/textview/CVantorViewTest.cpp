@@ -71,6 +71,22 @@ class CVantorViewTest : public QObject
         return view;
     }
 
+    /// One marker of doc1 (object 1, colour 0x1DE6B5) with one link.
+    void addLinkedMarker(ByteOffset position, std::int32_t length)
+    {
+        ObjectRecord& m = project->objects[0];
+        m = ObjectRecord{};
+        m.id = 1;
+        m.type = ObjectType::Marker;
+        std::strcpy(m.document, "A\\doc1");
+        m.position = position;
+        m.length = length;
+        m.markerColour = 0x1DE6B5;
+        project->objectCount = 1;
+        project->links[0] = {1, 1};
+        project->linkCount = 1;
+    }
+
 private slots:
     void init()
     {
@@ -244,17 +260,7 @@ private slots:
         project->textView.lineSpacing = 8;
         auto view = openView("abcdefghij\r\nklmnop");
         QVERIFY(view);
-        ObjectRecord& m = project->objects[0];
-        m = ObjectRecord{};
-        m.id = 1;
-        m.type = ObjectType::Marker;
-        std::strcpy(m.document, "A\\doc1");
-        m.position = 4;
-        m.length = 4;
-        m.markerColour = 0x1DE6B5;
-        project->objectCount = 1;
-        project->links[0] = {1, 1};
-        project->linkCount = 1;
+        addLinkedMarker(4, 4);
         project->currentObject = 0;
         view->setSelection(0, 2, 0);
         view->setCaret(14);
@@ -283,17 +289,7 @@ private slots:
         // Default line spacing: the count must not cover the next line's glyphs.
         auto view = openView("abcdefghij\r\nklmnopqrst");
         QVERIFY(view);
-        ObjectRecord& m = project->objects[0];
-        m = ObjectRecord{};
-        m.id = 1;
-        m.type = ObjectType::Marker;
-        std::strcpy(m.document, "A\\doc1");
-        m.position = 2;
-        m.length = 4;
-        m.markerColour = 0x1DE6B5;
-        project->objectCount = 1;
-        project->links[0] = {1, 1};
-        project->linkCount = 1;
+        addLinkedMarker(2, 4);
         view->redraw();
         view->viewport()->grab();
         QCOMPARE(view->linkCountBoxes().size(), std::size_t(1));
