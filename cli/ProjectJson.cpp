@@ -571,8 +571,9 @@ bool projectFromJsonText(std::string_view text, ProjectData& data, std::string& 
     JsonValue json;
     try {
         json = JsonValue::parse(text);
-    } catch (const JsonValue::parse_error& e) {
-        // what() starts with the library's own tag, "[json.exception.parse_error.101] ".
+    } catch (const JsonValue::exception& e) {
+        // Not only parse_error: a number too large for a double throws out_of_range. what()
+        // starts with the library's own tag, "[json.exception.parse_error.101] ".
         const std::string what = e.what();
         const std::size_t tagEnd = what.find("] ");
         error = tagEnd == std::string::npos ? what : what.substr(tagEnd + 2);

@@ -22,6 +22,10 @@ TEST(ProjectJson, MalformedTextIsRefusedWithItsPlace)
           "{\"objects\": [{\"firstText\": \"\xff\"}]}", "\"\\udc00\""})
         EXPECT_NE(buildError(bad).find("line 1, column"), std::string::npos) << bad;
     EXPECT_NE(buildError("{\n\n  \"links\": [,]}").find("line 3, column"), std::string::npos);
+    // Found by fuzzing: a number beyond a double's range is an exception of another kind, which
+    // ended cvntool.
+    EXPECT_NE(buildError(R"({"links": [{"from": 954745E88888888888}]})").find("number overflow"),
+              std::string::npos);
     EXPECT_NE(buildError(std::string(100000, '[')).find("parse error"), std::string::npos)
         << "deep nesting is refused without exhausting the stack";
     EXPECT_EQ(buildError(std::string(100000, '[') + std::string(100000, ']')),
