@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   clang clang-format-14 libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libgcab-dev gcab cabextract
   libxlsxwriter-dev libzip-dev libpugixml-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
