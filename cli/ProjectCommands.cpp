@@ -79,7 +79,7 @@ int runDump(Context& context, const Args& args)
     auto data = std::make_unique<ProjectData>();
     if (!loadProject(context, args[0], *data))
         return kExitFailure;
-    std::cout << projectToJson(*data).write();
+    std::cout << writeDump(projectToJson(*data));
     return std::cout.good() ? kExitOk : kExitFailure;
 }
 
@@ -92,11 +92,8 @@ int runBuild(Context& context, const Args& args)
     }
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     std::string error;
-    const std::optional<Json> json = Json::parse(text, error);
     auto data = std::make_unique<ProjectData>();
-    if (json)
-        projectFromJson(*json, *data, error);
-    if (!error.empty()) {
+    if (!projectFromJsonText(text, *data, error)) {
         std::cerr << args[0] << ": " << error << '\n';
         showMessage(context.messages, 30027, {}, style::error);
         return kExitFailure;

@@ -12,17 +12,18 @@ namespace corvane::cli {
 
 namespace {
 
-template <std::size_t N> Json text(const char (&field)[N])
+template <std::size_t N> JsonValue text(const char (&field)[N])
 {
-    return Json::string(fieldToUtf8(field, N));
+    return fieldToUtf8(field, N);
 }
 
-template <typename T> Json num(T v)
+template <typename T> JsonValue num(T v)
 {
-    return Json::number(std::int64_t(v));
+    return std::int64_t(v);
 }
 
-Json floatJson(float f)
+/// A float field. The writer gives it nine significant digits, enough to read back the same float.
+JsonValue floatJson(float f)
 {
     if (!std::isfinite(f)) {
         // Not representable as a JSON number: keep the exact bits.
@@ -30,11 +31,9 @@ Json floatJson(float f)
         std::memcpy(&bits, &f, 4);
         char buf[16];
         std::snprintf(buf, sizeof buf, "0x%08X", bits);
-        return Json::string(buf);
+        return std::string(buf);
     }
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.9g", double(f));
-    return Json::numberText(buf);
+    return double(f);
 }
 
 std::string hex(const unsigned char* bytes, std::size_t n)
@@ -48,22 +47,19 @@ std::string hex(const unsigned char* bytes, std::size_t n)
     return out;
 }
 
-Json quad(const std::int32_t (&v)[4])
+JsonValue quad(const std::int32_t (&v)[4])
 {
-    Json a = Json::array();
-    for (std::int32_t x : v)
-        a.push(num(x));
-    return a;
+    return JsonValue::array({v[0], v[1], v[2], v[3]});
 }
 
 /// Reads members of one JSON object into fields, remembering the path for error messages.
 class Reader
 {
 public:
-    Reader(const Json* object, std::string path, std::string& error)
+    Reader(const JsonValue* object, std::string path, std::string& error)
         : object_(object), path_(std::move(path)), error_(error)
     {
-        if (object_ != nullptr && object_->kind() != Json::Kind::Object)
+        if (object_ != nullptr && !object_->is_object())
             fail("", "expected an object");
     }
 
@@ -71,84 +67,79 @@ public:
 
     template <typename T> void integer(const char* key, T& field)
     {
-        const Json* v = get(key);
+        const JsonValue* v = get(key);
         if (v == nullptr)
             return;
-        const std::optional<std::int64_t> n = v->asInteger();
-        using Limits = std::numeric_limits<T>;
-        if (!n || *n < std::int64_t(Limits::min()) || *n > std::int64_t(Limits::max())) {
+        if (!fits<T>(*v)) {
             fail(key, "expected an integer that fits the field");
             return;
         }
-        field = T(*n);
+        field = v->get<T>();
     }
 
     template <std::size_t N> void text(const char* key, char (&field)[N])
     {
-        const Json* v = get(key);
+        const JsonValue* v = get(key);
         if (v == nullptr)
             return;
         std::string why;
-        if (v->asString() == nullptr)
+        if (!v->is_string())
             fail(key, "expected a string");
-        else if (!utf8ToField(*v->asString(), field, N, why))
+        else if (!utf8ToField(v->get_ref<const std::string&>(), field, N, why))
             fail(key, why.c_str());
     }
 
     void floating(const char* key, float& field)
     {
-        const Json* v = get(key);
+        const JsonValue* v = get(key);
         if (v == nullptr)
             return;
-        if (const std::string* s = v->asString()) {
+        if (v->is_string()) {
             unsigned bits = 0;
-            if (std::sscanf(s->c_str(), "0x%8X", &bits) == 1) {
+            if (std::sscanf(v->get_ref<const std::string&>().c_str(), "0x%8X", &bits) == 1) {
                 const std::uint32_t b = bits;
                 std::memcpy(&field, &b, 4);
                 return;
             }
         }
-        if (v->kind() != Json::Kind::Number) {
+        if (!v->is_number()) {
             fail(key, "expected a number");
             return;
         }
-        field = std::strtof(numberText(*v).c_str(), nullptr);
+        field = float(v->get<double>());
     }
 
     template <typename T> void quadruple(const char* key, T (&fields)[4])
     {
-        const Json* v = get(key);
+        const JsonValue* v = get(key);
         if (v == nullptr)
             return;
-        const std::vector<Json>* a = v->asArray();
-        if (a == nullptr || a->size() != 4) {
+        if (!v->is_array() || v->size() != 4) {
             fail(key, "expected an array of four integers");
             return;
         }
         for (std::size_t i = 0; i < 4; ++i) {
-            const std::optional<std::int64_t> n = (*a)[i].asInteger();
-            using Limits = std::numeric_limits<T>;
-            if (!n || *n < std::int64_t(Limits::min()) || *n > std::int64_t(Limits::max())) {
+            if (!fits<T>((*v)[i])) {
                 fail(key, "expected an array of four integers");
                 return;
             }
-            fields[i] = T(*n);
+            fields[i] = (*v)[i].get<T>();
         }
     }
 
     void hexBytes(const char* key, unsigned char* bytes, std::size_t n)
     {
-        const Json* v = get(key);
+        const JsonValue* v = get(key);
         if (v == nullptr)
             return;
-        const std::string* s = v->asString();
-        if (s == nullptr || s->size() != 2 * n) {
+        if (!v->is_string() || v->get_ref<const std::string&>().size() != 2 * n) {
             fail(key, "expected a hex string");
             return;
         }
+        const std::string& s = v->get_ref<const std::string&>();
         for (std::size_t i = 0; i < n; ++i) {
             unsigned b = 0;
-            if (std::sscanf(s->c_str() + 2 * i, "%2x", &b) != 1) {
+            if (std::sscanf(s.c_str() + 2 * i, "%2x", &b) != 1) {
                 fail(key, "expected a hex string");
                 return;
             }
@@ -156,13 +147,8 @@ public:
         }
     }
 
-    const Json* get(const char* key) const
-    {
-        if (object_ == nullptr || !error_.empty())
-            return nullptr;
-        const Json* v = object_->find(key);
-        return v != nullptr && !v->isNull() ? v : nullptr;
-    }
+    /// The member key, nullptr when it is absent or null (both mean "keep the default").
+    const JsonValue* get(const char* key) const { return member(object_, key); }
 
     void fail(const char* key, const char* what)
     {
@@ -172,16 +158,30 @@ public:
 
     const std::string& path() const { return path_; }
 
-private:
-    static std::string numberText(const Json& v)
+    static const JsonValue* member(const JsonValue* object, const char* key)
     {
-        // Numbers keep their text; write() of a lone number gives it back.
-        std::string t = v.write();
-        t.pop_back();
-        return t;
+        if (object == nullptr || !object->is_object())
+            return nullptr;
+        const auto it = object->find(key);
+        return it != object->end() && !it->is_null() ? &*it : nullptr;
     }
 
-    const Json* object_;
+private:
+    /// True when v is an integral number within T's range (a number written with a fraction or
+    /// an exponent is not integral, whatever its value).
+    template <typename T> static bool fits(const JsonValue& v)
+    {
+        using Limits = std::numeric_limits<T>;
+        if (v.is_number_unsigned())
+            return v.get<std::uint64_t>() <= std::uint64_t(Limits::max());
+        if (v.is_number_integer()) {
+            const std::int64_t n = v.get<std::int64_t>();
+            return n >= std::int64_t(Limits::min()) && n <= std::int64_t(Limits::max());
+        }
+        return false;
+    }
+
+    const JsonValue* object_;
     std::string path_;
     std::string& error_;
 };
@@ -220,131 +220,122 @@ void readObject(Reader& r, ObjectRecord& o)
 
 } // namespace
 
-Json projectToJson(const ProjectData& data)
+JsonValue projectToJson(const ProjectData& data)
 {
     const TextViewSettings& t = data.textView;
-    Json tv = Json::object();
-    tv.set("fontName", text(t.fontName))
-        .set("fontSize", num(t.fontSize))
-        .set("bold", num(t.bold))
-        .set("italic", num(t.italic))
-        .set("textColour", num(t.textColour))
-        .set("antiAliasing", num(t.antiAliasing))
-        .set("lineSpacing", num(t.lineSpacing))
-        .set("wordWrap", num(t.wordWrap))
-        .set("leftMargin", num(t.leftMargin))
-        .set("topMargin", num(t.topMargin))
-        .set("lineNumbersShown", num(t.lineNumbersShown))
-        .set("lineNumberColour", num(t.lineNumberColour))
-        .set("lineNumberBackground", num(t.lineNumberBackground))
-        .set("lineNumberAlignment", num(t.lineNumberAlignment))
-        .set("lineNumberPadding", num(t.lineNumberPadding))
-        .set("borderColour", num(t.borderColour))
-        .set("borderStyle", num(t.borderStyle))
-        .set("caretWidth", num(t.caretWidth))
-        .set("caretBlink", num(t.caretBlink));
-    Json bookmarks = Json::array();
-    for (int i = 0; i < kBookmarkCount; ++i) {
-        Json b = Json::object();
-        b.set("path", text(t.bookmarkPath[i]))
-            .set("position", num(t.bookmarkPosition[i]))
-            .set("sample", text(t.bookmarkSample[i]));
-        bookmarks.push(std::move(b));
-    }
-    tv.set("bookmarks", std::move(bookmarks))
-        .set("bookmarkSampleLength", num(t.bookmarkSampleLength))
-        .set("bookmarkImageSize", num(t.bookmarkImageSize))
-        .set("linkLineShown", num(t.linkLineShown))
-        .set("linkLineColour", num(t.linkLineColour))
-        .set("linkCountShown", num(t.linkCountShown))
-        .set("linkCountColour", num(t.linkCountColour))
-        .set("background", num(t.background))
-        .set("selectionColour", num(t.selectionColour))
-        .set("whiteSpaceShown", num(t.whiteSpaceShown))
-        .set("whiteSpaceColour", num(t.whiteSpaceColour))
-        .set("lineBreaksShown", num(t.lineBreaksShown))
-        .set("lineBreakColour", num(t.lineBreakColour))
-        .set("reserved", num(t.reserved));
+    JsonValue bookmarks = JsonValue::array();
+    for (int i = 0; i < kBookmarkCount; ++i)
+        bookmarks.push_back(JsonValue::object({{"path", text(t.bookmarkPath[i])},
+                                               {"position", num(t.bookmarkPosition[i])},
+                                               {"sample", text(t.bookmarkSample[i])}}));
+    JsonValue tv = JsonValue::object({
+        {"fontName", text(t.fontName)},
+        {"fontSize", num(t.fontSize)},
+        {"bold", num(t.bold)},
+        {"italic", num(t.italic)},
+        {"textColour", num(t.textColour)},
+        {"antiAliasing", num(t.antiAliasing)},
+        {"lineSpacing", num(t.lineSpacing)},
+        {"wordWrap", num(t.wordWrap)},
+        {"leftMargin", num(t.leftMargin)},
+        {"topMargin", num(t.topMargin)},
+        {"lineNumbersShown", num(t.lineNumbersShown)},
+        {"lineNumberColour", num(t.lineNumberColour)},
+        {"lineNumberBackground", num(t.lineNumberBackground)},
+        {"lineNumberAlignment", num(t.lineNumberAlignment)},
+        {"lineNumberPadding", num(t.lineNumberPadding)},
+        {"borderColour", num(t.borderColour)},
+        {"borderStyle", num(t.borderStyle)},
+        {"caretWidth", num(t.caretWidth)},
+        {"caretBlink", num(t.caretBlink)},
+        {"bookmarks", std::move(bookmarks)},
+        {"bookmarkSampleLength", num(t.bookmarkSampleLength)},
+        {"bookmarkImageSize", num(t.bookmarkImageSize)},
+        {"linkLineShown", num(t.linkLineShown)},
+        {"linkLineColour", num(t.linkLineColour)},
+        {"linkCountShown", num(t.linkCountShown)},
+        {"linkCountColour", num(t.linkCountColour)},
+        {"background", num(t.background)},
+        {"selectionColour", num(t.selectionColour)},
+        {"whiteSpaceShown", num(t.whiteSpaceShown)},
+        {"whiteSpaceColour", num(t.whiteSpaceColour)},
+        {"lineBreaksShown", num(t.lineBreaksShown)},
+        {"lineBreakColour", num(t.lineBreakColour)},
+        {"reserved", num(t.reserved)},
+    });
 
     const ChartViewSettings& c = data.chartView;
-    Json cv = Json::object();
-    cv.set("reserved", num(c.reserved))
-        .set("scrollX", num(c.scrollX))
-        .set("scrollY", num(c.scrollY))
-        .set("zoom", floatJson(c.zoom))
-        .set("consoleX", num(c.consoleX))
-        .set("consoleY", num(c.consoleY))
-        .set("consoleAlwaysShown", num(c.consoleAlwaysShown))
-        .set("rotationRadius", num(c.rotationRadius))
-        .set("width", num(c.width))
-        .set("height", num(c.height))
-        .set("background", num(c.background))
-        .set("lineColour", num(c.lineColour))
-        .set("rotationCircleShown", num(c.rotationCircleShown))
-        .set("mainSubjectShown", num(c.mainSubjectShown))
-        .set("subjectNodesRound", num(c.subjectNodesRound))
-        .set("markerNodesRound", num(c.markerNodesRound))
-        .set("reservedTail", Json::string(hex(c.reservedTail, sizeof c.reservedTail)));
+    JsonValue cv = JsonValue::object({
+        {"reserved", num(c.reserved)},
+        {"scrollX", num(c.scrollX)},
+        {"scrollY", num(c.scrollY)},
+        {"zoom", floatJson(c.zoom)},
+        {"consoleX", num(c.consoleX)},
+        {"consoleY", num(c.consoleY)},
+        {"consoleAlwaysShown", num(c.consoleAlwaysShown)},
+        {"rotationRadius", num(c.rotationRadius)},
+        {"width", num(c.width)},
+        {"height", num(c.height)},
+        {"background", num(c.background)},
+        {"lineColour", num(c.lineColour)},
+        {"rotationCircleShown", num(c.rotationCircleShown)},
+        {"mainSubjectShown", num(c.mainSubjectShown)},
+        {"subjectNodesRound", num(c.subjectNodesRound)},
+        {"markerNodesRound", num(c.markerNodesRound)},
+        {"reservedTail", hex(c.reservedTail, sizeof c.reservedTail)},
+    });
 
-    Json objects = Json::array();
+    JsonValue objects = JsonValue::array();
     for (int i = 0; i < data.objectCount; ++i) {
         const ObjectRecord& o = data.objects[i];
-        Json j = Json::object();
-        Json margins = Json::array();
-        margins.push(num(o.marginLeft))
-            .push(num(o.marginRight))
-            .push(num(o.marginTop))
-            .push(num(o.marginBottom));
-        j.set("id", num(o.id))
-            .set("type", num(o.type))
-            .set("document", text(o.document))
-            .set("position", num(o.position))
-            .set("length", num(o.length))
-            .set("markerColour", num(o.markerColour))
-            .set("firstText", text(o.firstText))
-            .set("secondText", text(o.secondText))
-            .set("rect", quad(o.nodeRect))
-            .set("selected", num(o.nodeSelected))
-            .set("fontName", text(o.fontName))
-            .set("fontSize", num(o.fontSize))
-            .set("bold", num(o.bold))
-            .set("italic", num(o.italic))
-            .set("textColour", num(o.textColour))
-            .set("alignV", num(o.alignV))
-            .set("alignH", num(o.alignH))
-            .set("wordWrap", num(o.wordWrap))
-            .set("margins", std::move(margins))
-            .set("background", num(o.background))
-            .set("lineColour", num(o.lineColour))
-            .set("lineThickness", num(o.lineThickness))
-            .set("lineStyle", num(o.lineStyle));
-        objects.push(std::move(j));
+        objects.push_back(JsonValue::object({
+            {"id", num(o.id)},
+            {"type", num(o.type)},
+            {"document", text(o.document)},
+            {"position", num(o.position)},
+            {"length", num(o.length)},
+            {"markerColour", num(o.markerColour)},
+            {"firstText", text(o.firstText)},
+            {"secondText", text(o.secondText)},
+            {"rect", quad(o.nodeRect)},
+            {"selected", num(o.nodeSelected)},
+            {"fontName", text(o.fontName)},
+            {"fontSize", num(o.fontSize)},
+            {"bold", num(o.bold)},
+            {"italic", num(o.italic)},
+            {"textColour", num(o.textColour)},
+            {"alignV", num(o.alignV)},
+            {"alignH", num(o.alignH)},
+            {"wordWrap", num(o.wordWrap)},
+            {"margins", JsonValue::array({num(o.marginLeft), num(o.marginRight), num(o.marginTop),
+                                          num(o.marginBottom)})},
+            {"background", num(o.background)},
+            {"lineColour", num(o.lineColour)},
+            {"lineThickness", num(o.lineThickness)},
+            {"lineStyle", num(o.lineStyle)},
+        }));
     }
-    Json links = Json::array();
-    for (int i = 0; i < data.linkCount; ++i) {
-        Json l = Json::object();
-        l.set("from", num(data.links[i].from)).set("to", num(data.links[i].to));
-        links.push(std::move(l));
-    }
+    JsonValue links = JsonValue::array();
+    for (int i = 0; i < data.linkCount; ++i)
+        links.push_back(
+            JsonValue::object({{"from", num(data.links[i].from)}, {"to", num(data.links[i].to)}}));
 
-    Json root = Json::object();
-    root.set("format", Json::string("CVN001"))
-        .set("textView", std::move(tv))
-        .set("chartView", std::move(cv))
-        .set("objects", std::move(objects))
-        .set("links", std::move(links));
-    return root;
+    return JsonValue::object({{"format", "CVN001"},
+                              {"textView", std::move(tv)},
+                              {"chartView", std::move(cv)},
+                              {"objects", std::move(objects)},
+                              {"links", std::move(links)}});
 }
 
-bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
+bool projectFromJson(const JsonValue& json, ProjectData& data, std::string& error)
 {
     error.clear();
-    if (json.kind() != Json::Kind::Object) {
+    if (!json.is_object()) {
         error = "the document is not a JSON object";
         return false;
     }
-    if (const Json* f = json.find("format"); f != nullptr && !f->isNull()) {
-        if (f->asString() == nullptr || *f->asString() != "CVN001") {
+    if (const JsonValue* f = Reader::member(&json, "format")) {
+        if (!f->is_string() || f->get_ref<const std::string&>() != "CVN001") {
             error = "format: only \"CVN001\" is known";
             return false;
         }
@@ -357,7 +348,7 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
     data.linkCount = 0;
 
     TextViewSettings& t = data.textView;
-    Reader tv(json.find("textView"), "textView", error);
+    Reader tv(Reader::member(&json, "textView"), "textView", error);
     tv.text("fontName", t.fontName);
     tv.integer("fontSize", t.fontSize);
     tv.integer("bold", t.bold);
@@ -377,9 +368,8 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
     tv.integer("borderStyle", t.borderStyle);
     tv.integer("caretWidth", t.caretWidth);
     tv.integer("caretBlink", t.caretBlink);
-    if (const Json* b = tv.get("bookmarks")) {
-        const std::vector<Json>* list = b->asArray();
-        if (list == nullptr || list->size() > std::size_t(kBookmarkCount)) {
+    if (const JsonValue* list = tv.get("bookmarks")) {
+        if (!list->is_array() || list->size() > std::size_t(kBookmarkCount)) {
             tv.fail("bookmarks", "expected an array of at most four bookmarks");
         } else {
             for (std::size_t i = 0; i < list->size(); ++i) {
@@ -405,7 +395,7 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
     tv.integer("reserved", t.reserved);
 
     ChartViewSettings& c = data.chartView;
-    Reader cv(json.find("chartView"), "chartView", error);
+    Reader cv(Reader::member(&json, "chartView"), "chartView", error);
     cv.integer("reserved", c.reserved);
     cv.integer("scrollX", c.scrollX);
     cv.integer("scrollY", c.scrollY);
@@ -426,9 +416,8 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
     if (!error.empty())
         return false;
 
-    if (const Json* objects = json.find("objects"); objects != nullptr && !objects->isNull()) {
-        const std::vector<Json>* list = objects->asArray();
-        if (list == nullptr || list->size() > std::size_t(kMaxObjects)) {
+    if (const JsonValue* list = Reader::member(&json, "objects")) {
+        if (!list->is_array() || list->size() > std::size_t(kMaxObjects)) {
             error = "objects: expected an array of at most 5000 objects";
             return false;
         }
@@ -440,9 +429,8 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
             data.objectCount = int(i + 1);
         }
     }
-    if (const Json* links = json.find("links"); links != nullptr && !links->isNull()) {
-        const std::vector<Json>* list = links->asArray();
-        if (list == nullptr || list->size() > std::size_t(kMaxLinks)) {
+    if (const JsonValue* list = Reader::member(&json, "links")) {
+        if (!list->is_array() || list->size() > std::size_t(kMaxLinks)) {
             error = "links: expected an array of at most 5000 links";
             return false;
         }
@@ -456,6 +444,142 @@ bool projectFromJson(const Json& json, ProjectData& data, std::string& error)
         }
     }
     return error.empty();
+}
+
+namespace {
+
+void writeString(std::string& out, std::string_view s)
+{
+    out += '"';
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += char(c);
+            }
+        }
+    }
+    out += '"';
+}
+
+/// An array of scalars, or an object whose members are scalars or such arrays, goes on one line.
+bool isFlat(const JsonValue& v)
+{
+    if (v.is_array()) {
+        for (const JsonValue& item : v)
+            if (item.is_structured())
+                return false;
+        return true;
+    }
+    if (v.is_object()) {
+        for (const JsonValue& member : v)
+            if (member.is_object() || (member.is_array() && !isFlat(member)))
+                return false;
+    }
+    return true;
+}
+
+void writeValue(std::string& out, const JsonValue& v, int indent)
+{
+    switch (v.type()) {
+    case JsonValue::value_t::null:
+    case JsonValue::value_t::discarded:
+    case JsonValue::value_t::binary:
+        out += "null";
+        return;
+    case JsonValue::value_t::boolean:
+        out += v.get<bool>() ? "true" : "false";
+        return;
+    case JsonValue::value_t::number_integer:
+        out += std::to_string(v.get<std::int64_t>());
+        return;
+    case JsonValue::value_t::number_unsigned:
+        out += std::to_string(v.get<std::uint64_t>());
+        return;
+    case JsonValue::value_t::number_float: {
+        // The only floats are single-precision fields: nine significant digits read back the
+        // same float.
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.9g", v.get<double>());
+        out += buf;
+        return;
+    }
+    case JsonValue::value_t::string:
+        writeString(out, v.get_ref<const std::string&>());
+        return;
+    case JsonValue::value_t::array:
+    case JsonValue::value_t::object:
+        break;
+    }
+    const bool isArray = v.is_array();
+    const bool flat = isFlat(v);
+    const std::string pad(std::size_t(indent + 2), ' ');
+    out += isArray ? '[' : '{';
+    bool first = true;
+    for (auto it = v.begin(); it != v.end(); ++it) {
+        if (!first)
+            out += flat ? ", " : ",";
+        first = false;
+        if (!flat) {
+            out += '\n';
+            out += pad;
+        }
+        if (!isArray) {
+            writeString(out, it.key());
+            out += ": ";
+        }
+        writeValue(out, *it, indent + 2);
+    }
+    if (!flat && !v.empty()) {
+        out += '\n';
+        out += std::string(std::size_t(indent), ' ');
+    }
+    out += isArray ? ']' : '}';
+}
+
+} // namespace
+
+std::string writeDump(const JsonValue& json)
+{
+    std::string out;
+    writeValue(out, json, 0);
+    out += '\n';
+    return out;
+}
+
+bool projectFromJsonText(std::string_view text, ProjectData& data, std::string& error)
+{
+    JsonValue json;
+    try {
+        json = JsonValue::parse(text);
+    } catch (const JsonValue::exception& e) {
+        // Not only parse_error: a number too large for a double throws out_of_range. what()
+        // starts with the library's own tag, "[json.exception.parse_error.101] ".
+        const std::string what = e.what();
+        const std::size_t tagEnd = what.find("] ");
+        error = tagEnd == std::string::npos ? what : what.substr(tagEnd + 2);
+        return false;
+    }
+    return projectFromJson(json, data, error);
 }
 
 } // namespace corvane::cli

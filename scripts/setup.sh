@@ -4,10 +4,11 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
+  clang clang-format-14 libclang-rt-14-dev
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libgcab-dev gcab cabextract
-  libxlsxwriter-dev libzip-dev libpugixml-dev
+  libxlsxwriter-dev libzip-dev libpugixml-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   fonts-noto-cjk fonts-ipafont-gothic
   xvfb xauth imagemagick poppler-utils

@@ -1,9 +1,5 @@
 # cv_docwiring: the document list pane and the text views inside the main frame, and the routes
 # between them; linked into the corvane executable.
-if(NOT TARGET cv_shell)
-  return()
-endif()
-
 add_library(cv_docwiring STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TextWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentWiring.cpp

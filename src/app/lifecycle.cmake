@@ -1,8 +1,4 @@
 # cv_applogic: the project lifecycle procedures behind the shell's commands (no widgets).
-if(NOT TARGET cv_projectfile)
-  message(STATUS "cv_applogic skipped: the project file library is not there yet")
-  return()
-endif()
 corvane_logic_library(cv_applogic
   ${CMAKE_CURRENT_LIST_DIR}/ProjectLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecentProjects.cpp

@@ -1,10 +1,5 @@
 # cv_shell: the application's widgets (main frame, ribbon, tab area, panes, status bar, dialogs)
 # and the corvane executable, with the user manual and the desktop integration files.
-if(NOT TARGET cv_applogic OR NOT TARGET cv_res_ui OR NOT TARGET cv_base_qt)
-  message(STATUS "cv_shell skipped: the lifecycle, message box or settings library is missing")
-  return()
-endif()
-
 set(_shell ${CMAKE_CURRENT_LIST_DIR})
 add_library(cv_shell STATIC
   ${_shell}/CommandIds.h
@@ -38,4 +33,4 @@ add_executable(corvane ${_shell}/main.cpp)
 target_link_libraries(corvane PRIVATE cv_shell cv_subjects_ui)
 install(TARGETS corvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-include(${_shell}/desktop.cmake OPTIONAL)
+include(${_shell}/desktop.cmake)

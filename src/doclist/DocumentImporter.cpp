@@ -41,10 +41,16 @@ SjisString DocumentImporter::documentFromWordText(std::string_view utf8,
     const SjisString sjis = std::move(encoded.text);
     SjisString crlf;
     crlf.reserve(sjis.size() + sjis.size() / 16);
-    for (char c : sjis) {
-        if (c == '\n')
-            crlf += '\r';
-        crlf += c;
+    // The text may hold carriage returns of its own (a "&#13;" in the XML): CR LF, a lone CR
+    // and a lone LF each become one CR LF, so no lone CR reaches a document.
+    for (std::size_t i = 0; i < sjis.size(); ++i) {
+        const char c = sjis[i];
+        if (c == '\r' && i + 1 < sjis.size() && sjis[i + 1] == '\n')
+            continue;
+        if (c == '\r' || c == '\n')
+            crlf += "\r\n";
+        else
+            crlf += c;
     }
     return expandTabs(crlf);
 }

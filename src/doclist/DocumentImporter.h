@@ -46,9 +46,9 @@ public:
     /// The document bytes of a text source: converted to Shift-JIS when it is UTF-8 or UTF-16,
     /// line ends normalised, tabs expanded, the final CR LF dropped.
     static SjisString documentFromText(std::string_view sourceBytes);
-    /// The same for converted word-processor text (UTF-8, "\n" line ends): no normalisation,
-    /// which the conversion already gave, but tab expansion. replacedCharacters, when given,
-    /// receives how many characters became "〓".
+    /// The same for converted word-processor text (UTF-8, "\n" line ends, possibly a CR of its
+    /// own): every CR LF, CR and LF becomes one CR LF, then tabs are expanded. replacedCharacters,
+    /// when given, receives how many characters became "〓".
     static SjisString documentFromWordText(std::string_view utf8,
                                            std::size_t* replacedCharacters = nullptr);
 

@@ -140,20 +140,19 @@ std::optional<std::string> docxBodyText(std::string_view documentXml)
     return walker.text;
 }
 
-std::optional<std::string> extractDocxText(const std::string& path)
+namespace {
+
+/// The body text of an opened archive: the part is checked against kMaxPartBytes by its declared
+/// size and then read whole; a part that yields fewer bytes than declared is refused.
+std::optional<std::string> bodyTextOfArchive(zip_t* archive)
 {
-    int error = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
-        zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
-    if (!archive)
-        return std::nullopt;
     zip_stat_t st;
     zip_stat_init(&st);
-    if (zip_stat(archive.get(), "word/document.xml", 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
+    if (zip_stat(archive, "word/document.xml", 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
         st.size > kMaxPartBytes)
         return std::nullopt;
     std::unique_ptr<zip_file_t, decltype(&zip_fclose)> part(
-        zip_fopen(archive.get(), "word/document.xml", 0), &zip_fclose);
+        zip_fopen(archive, "word/document.xml", 0), &zip_fclose);
     if (!part)
         return std::nullopt;
     std::string xml(static_cast<std::size_t>(st.size), '\0');
@@ -167,6 +166,38 @@ std::optional<std::string> extractDocxText(const std::string& path)
     if (got != xml.size())
         return std::nullopt;
     return docxBodyText(xml);
+}
+
+} // namespace
+
+std::optional<std::string> extractDocxText(const std::string& path)
+{
+    int error = 0;
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(path.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    if (!archive)
+        return std::nullopt;
+    return bodyTextOfArchive(archive.get());
+}
+
+std::optional<std::string> extractDocxTextFromBytes(std::string_view bytes)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    // The source does not own the bytes (freep 0); the archive takes the source over once opened.
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_error_fini(&error);
+    if (source == nullptr)
+        return std::nullopt;
+    zip_error_init(&error);
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open_from_source(source, ZIP_RDONLY, &error), &zip_discard);
+    zip_error_fini(&error);
+    if (!archive) {
+        zip_source_free(source);
+        return std::nullopt;
+    }
+    return bodyTextOfArchive(archive.get());
 }
 
 } // namespace corvane::doclist

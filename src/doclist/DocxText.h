@@ -13,6 +13,9 @@ namespace corvane::doclist {
 /// (no zip, no word/document.xml, damaged XML, or an unreasonably large part).
 std::optional<std::string> extractDocxText(const std::string& path);
 
+/// The same from the bytes of a .docx file held in memory.
+std::optional<std::string> extractDocxTextFromBytes(std::string_view bytes);
+
 /// The same from the XML of word/document.xml, for callers that have the part in memory.
 std::optional<std::string> docxBodyText(std::string_view documentXml);
 

@@ -72,7 +72,9 @@ TEST_F(CvntoolTest, NewProjectThenInfo)
     EXPECT_EQ(info.out, "name: Case1\nobjects: 3\nsubSubjects: 1\nmarkers: 2\nlinks: 1\n");
 }
 
-TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
+/// A project with a value of every awkward kind: cut and doubled Shift-JIS, escapes, extreme
+/// integers, a float that decimal text does not hold exactly, reserved bytes.
+std::unique_ptr<ProjectData> unusualProject()
 {
     auto p = std::make_unique<ProjectData>();
     ObjectRecord& m = addObject(*p, 5, ObjectType::Marker, "\x8c\x9f\x8d\xf5\\a", "\x82\xa0");
@@ -92,6 +94,12 @@ TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
     p->chartView.zoom = 0.1f;
     p->chartView.reservedTail[3] = 0xAB;
     p->chartView.reserved = -1;
+    return p;
+}
+
+TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
+{
+    const std::unique_ptr<ProjectData> p = unusualProject();
     const std::string original = root + "/orig.CVN";
     save(*p, original);
 
@@ -112,6 +120,24 @@ TEST_F(CvntoolTest, DumpThenBuildGivesTheSameDataFile)
     ASSERT_EQ(cvntool("build " + quoted(root + "/d.json") + " " + quoted(root + "/re.CVN")).status,
               0);
     EXPECT_EQ(dataFileOf(root + "/re.CVN"), dataFileOf(original));
+}
+
+// The dump's layout is an interface other tools read: compared whole, byte for byte.
+TEST_F(CvntoolTest, DumpLayoutIsStable)
+{
+    const std::unique_ptr<ProjectData> p = unusualProject();
+    const std::string original = root + "/orig.CVN";
+    save(*p, original);
+    ToolRun dump = cvntool("dump " + quoted(original));
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, readFileBytes(CORVANE_CLI_DATA "/unusual.dump.json"));
+
+    // A zoom that is not a number is written as its bits.
+    p->chartView.zoom = -std::numeric_limits<float>::infinity();
+    save(*p, original);
+    dump = cvntool("dump " + quoted(original));
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, readFileBytes(CORVANE_CLI_DATA "/unusual-infinite-zoom.dump.json"));
 }
 
 TEST_F(CvntoolTest, BuildFillsMissingFieldsAndNamesTheBadOne)

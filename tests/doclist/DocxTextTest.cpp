@@ -1,5 +1,6 @@
 #include "doclist/DocxText.h"
 #include "DocxBuilder.h"
+#include "doclist/DocumentImporter.h"
 
 #include <gtest/gtest.h>
 
@@ -69,5 +70,19 @@ TEST(DocxText, DamagedInputIsRefused)
     ASSERT_TRUE(
         test::writeDocx(good, test::docxDocumentXml("<w:p><w:r><w:t>ok</w:t></w:r></w:p>")));
     EXPECT_EQ(extractDocxText(good).value_or("<none>"), "ok\n");
+    std::ifstream in(good, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(extractDocxTextFromBytes(bytes).value_or("<none>"), "ok\n");
+    EXPECT_FALSE(extractDocxTextFromBytes(bytes.substr(0, bytes.size() / 2)).has_value());
+    EXPECT_FALSE(extractDocxTextFromBytes({}).has_value());
     std::filesystem::remove_all(dir);
+}
+
+// Found by fuzzing: a character reference to CR in the text reached the document as a lone CR,
+// which no document may hold.
+TEST(DocxText, CarriageReturnsInTheTextBecomeLineEnds)
+{
+    const std::string text = bodyText("<w:p><w:r><w:t>a&#13;b&#13;</w:t></w:r></w:p>"
+                                      "<w:p><w:r><w:t>&#13;&#10;c\td</w:t></w:r></w:p>");
+    EXPECT_EQ(DocumentImporter::documentFromWordText(text), "a\r\nb\r\n\r\nc    d");
 }

@@ -1,6 +1,4 @@
-# Tests of the project data file, the cabinet packing and CProjectIO. Included from this folder's
-# CMakeLists.txt and from tests/cli, whichever comes first.
-include_guard(GLOBAL)
+# Tests of the project data file, the cabinet packing and CProjectIO.
 add_executable(test_projectfile
   ${CMAKE_CURRENT_LIST_DIR}/DataFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CabinetTest.cpp
