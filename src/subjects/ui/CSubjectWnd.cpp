@@ -1,5 +1,6 @@
 #include "subjects/ui/CSubjectWnd.h"
 
+#include "base/Check.h"
 #include "base/qt/QtText.h"
 #include "model/FixedText.h"
 #include "model/LinkOps.h"
@@ -153,8 +154,10 @@ void CSubjectWnd::updateLinkMark(ObjectId subSubject)
 
 void CSubjectWnd::showLinkList(int objectIndex)
 {
-    if (objectIndex >= 0 && objectIndex < p_.objectCount)
-        openLinkList(p_.objects[objectIndex].id);
+    if (objectIndex == -1) // no current object
+        return;
+    CV_CHECK(objectIndex >= 0 && objectIndex < p_.objectCount, return );
+    openLinkList(p_.objects[objectIndex].id);
 }
 
 void CSubjectWnd::changed()
