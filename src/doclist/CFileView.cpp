@@ -20,7 +20,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QPainter>
-#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -149,14 +148,12 @@ CFileView::CFileView(ProjectData& project, Services& services, doclist::Document
             n->expanded = false;
     });
 
-    const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::Key_F2), filecmd::Rename},
-                                                 {QKeySequence(Qt::Key_Delete), filecmd::Delete},
-                                                 {QKeySequence(Qt::Key_F5), filecmd::Refresh}};
-    for (const auto& [key, command] : keys) {
-        auto* shortcut = new QShortcut(key, tree_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, command] { runCommand(command, tree_->currentItem()); });
-    }
+    connect(tree_, &CFileTree::commandKeyPressed, this, [this](int key) {
+        const int command = key == Qt::Key_F2       ? filecmd::Rename
+                            : key == Qt::Key_Delete ? filecmd::Delete
+                                                    : filecmd::Refresh;
+        runCommand(command, tree_->currentItem());
+    });
 }
 
 CFileView::~CFileView() = default;
@@ -348,7 +345,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
     } else if (node->isRoot()) {
         menu->setObjectName(QStringLiteral("ROOT"));
         add(menu.get(), filecmd::NewFolder, QStringLiteral("新しいフォルダ(&N)"));
-        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"));
+        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+            bool(searchInFolder));
         add(menu.get(), filecmd::OpenLocation, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
         add(menu.get(), filecmd::Refresh, refreshText);
@@ -360,7 +358,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
         add(sub, filecmd::AddClipboard, QStringLiteral("クリップボード内のテキストから追加(&C)"),
             !clipboardText().isEmpty());
         add(menu.get(), filecmd::OpenAll, QStringLiteral("フォルダ内の文献をすべて開く(&O)"));
-        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"));
+        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+            bool(searchInFolder));
         add(menu.get(), filecmd::OpenLocation, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
         add(menu.get(), filecmd::Rename, QStringLiteral("名前の変更(&M)\tF2"));
@@ -374,7 +373,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
         add(menu.get(), filecmd::Rename, QStringLiteral("名前の変更(&M)\tF2"));
         add(menu.get(), filecmd::Delete, QStringLiteral("削除(&D)\tDelete"));
         menu->addSeparator();
-        add(menu.get(), filecmd::MarkerList, QStringLiteral("この文献のマーカリスト(&L)"));
+        add(menu.get(), filecmd::MarkerList, QStringLiteral("この文献のマーカリスト(&L)"),
+            bool(showMarkerList));
         add(menu.get(), filecmd::Properties, QStringLiteral("プロパティ(&P)"));
     }
     return menu;

@@ -54,6 +54,7 @@ inline constexpr int ID_DIC_REGISTER = 522;
 inline constexpr int ID_SELECT_ALL = 57642;
 inline constexpr int ID_LINE_NUMBERS = 461;
 inline constexpr int ID_VIEW_REFRESH = 313;
+inline constexpr int ID_VIEW_FULLSCREEN = 414;
 } // namespace markercmd
 
 class CMarkerGestures : public QObject
@@ -91,6 +92,9 @@ public:
     /// Empties the view's undo and redo lists after a marker was made or changed (the editing
     /// of the view sets it).
     std::function<void()> emptyUndoLists;
+    /// Runs a command of the main frame (full screen from the view menu); unset, such items are
+    /// disabled.
+    std::function<void(int)> runFrameCommand;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
