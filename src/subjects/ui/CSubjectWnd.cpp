@@ -66,8 +66,8 @@ CSubjectWnd::CSubjectWnd(ProjectData& project, Services& services, QWidget* pare
         return toSjis(text);
     };
     showTarget = [this](int index) {
-        if (index < 0 || index >= p_.objectCount)
-            return;
+        // The link list has just found the index from the link's object ID.
+        CV_CHECK(index >= 0 && index < p_.objectCount, return );
         // A marker's links lead to sub-subjects too: those are shown as their row here (and
         // their node in the chart when it is shown).
         if (p_.objects[index].type == ObjectType::SubSubject) {
