@@ -1,6 +1,7 @@
 // import: documents into a project from the command line, through the same import as the
 // document list, so that bulk imports can be scripted.
 #include "Command.h"
+#include "res/AddedMessages.h"
 
 #include "base/Codec.h"
 #include "doclist/DocumentImporter.h"
@@ -92,7 +93,11 @@ int runImport(Context&, const Args& args)
     for (const doclist::ImportResult& r : importer.importFiles(folder, sources)) {
         if (r.added()) {
             std::cout << r.sourcePath << " -> " << shown << '/'
-                      << codec::toUtf8(r.documentName).text << '\n';
+                      << codec::toUtf8(r.documentName).text;
+            if (r.replacedCharacters > 0)
+                std::cout << " (" << doclist::catalogueLine(kMsgCharactersReplaced) << ": "
+                          << r.replacedCharacters << ')';
+            std::cout << '\n';
         } else {
             ++skipped;
             std::cout << r.sourcePath << ": " << doclist::catalogueLine(r.number) << '\n';

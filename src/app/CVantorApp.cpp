@@ -2,6 +2,7 @@
 
 #include "app/ProjectLifecycle.h"
 #include "base/SettingsKeys.h"
+#include "model/WorkFolder.h"
 
 #include <cassert>
 
@@ -16,6 +17,9 @@ CVantorApp::CVantorApp(std::unique_ptr<SettingsStore> settings,
     playAnime = read(*settings_, keys::PlayAnime);
     speedAnime = read(*settings_, keys::SpeedAnime);
     dspGuide = read(*settings_, keys::DspGuide) != 0;
+    // Claiming this process's work folder at start-up clears away the working copies of runs
+    // that crashed; a failure is reported when a command first needs the folder.
+    workfolder::processFolder();
 }
 
 CVantorApp::~CVantorApp() = default;

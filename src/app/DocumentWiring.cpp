@@ -30,6 +30,11 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     // Temporary files of the list (the clipboard import) belong in the same private folder as
     // the project's own work files, not in a folder anyone may plant things in.
     list->workFolder = [&app] { return app.projectIO().workFolder(); };
+    // A rename or delete that changed records is saved with the project file at once.
+    list->saveProjectFile = [&app] {
+        if (app.hasLifecycle())
+            app.lifecycle().save();
+    };
     frame.setPaneWidget(PaneId::DocumentList, list);
     frame.addPaneHooks(list);
     frame.addPaneHooks(this);

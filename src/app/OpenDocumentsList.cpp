@@ -6,6 +6,7 @@
 #include "base/Sjis.h"
 #include "model/ProjectData.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -126,7 +127,8 @@ bool write(const ProjectData& data)
     return files::writeFileSafely(target, list, mode) == files::WriteStatus::Ok;
 }
 
-std::vector<std::string> resolve(const std::string& listBytes, const ProjectData& data)
+std::vector<std::string> resolve(const std::string& listBytes, const ProjectData& data,
+                                 std::vector<std::string>* missing)
 {
     std::vector<std::string> paths;
     std::size_t start = 0;
@@ -138,10 +140,12 @@ std::vector<std::string> resolve(const std::string& listBytes, const ProjectData
         SjisView line(listBytes.data() + start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        std::optional<std::string> path = resolveLine(line, data);
-        if (!path)
-            break;
-        paths.push_back(std::move(*path));
+        // A document that has gone since the list was written costs only its own line.
+        if (std::optional<std::string> path = resolveLine(line, data)) {
+            if (std::find(paths.begin(), paths.end(), *path) == paths.end())
+                paths.push_back(std::move(*path));
+        } else if (!line.empty() && missing != nullptr)
+            missing->push_back(codec::toUtf8(line).text);
         if (last)
             break;
         start = end + 1;
@@ -149,7 +153,8 @@ std::vector<std::string> resolve(const std::string& listBytes, const ProjectData
     return paths;
 }
 
-int read(const ProjectData& data, const std::function<bool(const std::string&)>& openDocument)
+int read(const ProjectData& data, const std::function<bool(const std::string&)>& openDocument,
+         std::vector<std::string>* missing)
 {
     std::ifstream in(fs::path(listPath(data)), std::ios::binary);
     if (!in)
@@ -159,7 +164,7 @@ int read(const ProjectData& data, const std::function<bool(const std::string&)>&
     bytes.resize(static_cast<std::size_t>(in.gcount()));
 
     int opened = 0;
-    for (const std::string& path : resolve(bytes, data)) {
+    for (const std::string& path : resolve(bytes, data, missing)) {
         if (!openDocument(path))
             break;
         ++opened;

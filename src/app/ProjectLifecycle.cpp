@@ -6,9 +6,11 @@
 #include "base/Services.h"
 #include "base/SettingsKeys.h"
 #include "model/CProjectIO.h"
+#include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "model/ProjectData.h"
 #include "model/ProjectStatus.h"
+#include "res/AddedMessages.h"
 #include "res/MessageCatalogue.h"
 
 #include <algorithm>
@@ -37,6 +39,28 @@ bool isRegularFile(const std::string& path)
 {
     std::error_code ec;
     return fs::is_regular_file(fs::path(path), ec);
+}
+
+/// Disk paths (UTF-8) of the documents that markers name but that do not exist, each once, in
+/// table order.
+std::vector<std::string> missingMarkedDocuments(const ProjectData& data)
+{
+    std::vector<std::string> missing;
+    std::vector<SjisString> seen;
+    const std::string docFolder = data.docFolder();
+    for (int i = 0; i < data.objectCount; ++i) {
+        const ObjectRecord& r = data.objects[i];
+        if (r.type != ObjectType::Marker)
+            continue;
+        SjisString relative(fixedText(r.document));
+        if (std::find(seen.begin(), seen.end(), relative) != seen.end())
+            continue;
+        const std::optional<std::string> disk = docpath::toDiskPath(docFolder, relative);
+        if (!disk || !isRegularFile(*disk))
+            missing.push_back(disk ? *disk : docFolder + codec::toUtf8(relative).text);
+        seen.push_back(std::move(relative));
+    }
+    return missing;
 }
 
 } // namespace
@@ -126,12 +150,29 @@ bool ProjectLifecycle::loadAndShow(const std::string& path)
     hooks_.refreshSearchPane(read(services_.settings, keys::SearchTarget),
                              read(services_.settings, keys::SearchRepDic));
 
-    opn::read(data_, [this](const std::string& document) { return hooks_.openDocument(document); });
+    // Documents that markers or the open documents list name but that are gone (moved or deleted
+    // outside the program, or by a run that ended before its save) are told once, not silently
+    // passed over.
+    std::vector<std::string> missing = missingMarkedDocuments(data_);
+    opn::read(
+        data_, [this](const std::string& document) { return hooks_.openDocument(document); },
+        &missing);
 
     showChartByPreference();
     hooks_.restartCaretTimer(data_.textView.caretBlink * 100);
     hooks_.setWindowTitle(windowTitle(data_));
     refreshStatusCounts(data_, services_);
+    std::vector<std::string> gone; // each document once, though markers and the list name it
+    for (std::string& path : missing) {
+        if (std::find(gone.begin(), gone.end(), path) == gone.end())
+            gone.push_back(std::move(path));
+    }
+    if (!gone.empty()) {
+        const std::string leading = "見つからない文書: " + std::to_string(gone.size()) +
+                                    " 件\n最初の文書: " + gone.front() + "\n\n";
+        showMessage(services_.messages, kMsgMarkedDocumentsMissing, codec::fromUtf8(leading).text,
+                    style::warning);
+    }
     return true;
 }
 
@@ -182,9 +223,13 @@ bool ProjectLifecycle::closeProject(bool forExit)
             return false;
     }
 
-    // A failed save must not empty the tables: that would throw away every change since the
-    // last save. The close stops here as if cancelled; the save has shown why.
-    if (data_.modified && !save())
+    // A failed save never empties the tables unasked: that would throw away every change since
+    // the last save. After the save's own message the user decides (No, the default, keeps the
+    // project open so room can be made or permissions fixed); without this question a project
+    // folder that has become unwritable would leave no way to close but killing the process.
+    if (data_.modified && !save() &&
+        showMessage(services_.messages, kMsgCloseWithoutSaving, {}, style::yesNoDefaultNo) !=
+            Answer::Yes)
         return false;
 
     closing_ = true;

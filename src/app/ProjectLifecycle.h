@@ -28,10 +28,10 @@ class ProjectLifecycle
 public:
     ProjectLifecycle(ProjectData& data, Services& services, CProjectIO& io, LifecycleHooks& hooks);
 
-    /// Open command, recent entry and start-up. When path names the open project (compared in
-    /// upper case) nothing happens and the result is true. Otherwise the open project is closed
-    /// first (false when that was cancelled or its save failed), then the file is loaded and
-    /// every pane brought up to date. A failed load leaves no project open and returns false.
+    /// Open command, recent entry and start-up. When path names the open project (the same file by
+    /// RecentProjects::samePath) nothing happens and the result is true. Otherwise the open project
+    /// is closed first (false when that was cancelled or its save failed), then the file is loaded
+    /// and every pane brought up to date. A failed load leaves no project open and returns false.
     /// addToRecent: put the path first in the recent projects on success (not at start-up).
     bool openProject(const std::string& path, bool addToRecent);
 
@@ -40,9 +40,11 @@ public:
     bool openRecent(int index);
 
     /// Close project. Asks the save confirmation (false when cancelled), saves the changed
-    /// documents the user kept, then a modified project without asking; when any of these saves
+    /// documents the user kept, then a modified project without asking; when a document's save
     /// fails the close is abandoned and false is returned, the project, its windows and their
-    /// unsaved text staying as they were (the failed save told the user why). Then writes the
+    /// unsaved text staying as they were (the failed save told the user why). When the project's
+    /// save fails, the user is asked whether to close without saving (default No; No abandons
+    /// the close as above). Then writes the
     /// open documents list, closes every window and empties the tables. forExit: the ribbon's
     /// bookmark buttons are left alone. Without an open project: true.
     bool closeProject(bool forExit);
@@ -70,7 +72,7 @@ public:
     /// choice to hide the chart and is remembered in Last/ShowChart like the chart view command.
     void chartWindowClosed();
 
-    /// True when path names the open project's file (upper-case comparison).
+    /// True when path names the open project's file (RecentProjects::samePath).
     bool isOpenProject(const std::string& path) const;
 
     RecentProjects& recent() { return recent_; }

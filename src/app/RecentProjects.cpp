@@ -4,29 +4,27 @@
 #include "base/SettingsKeys.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 namespace corvane {
 
 namespace {
 
-// Paths are UTF-8, whose multi-byte sequences never contain ASCII bytes, so folding ASCII letters
-// alone is the upper-case comparison of the list without touching any other character.
-std::string upperAscii(const std::string& s)
+// On Linux "a.cvn" and "A.cvn" are two files, so letter case is kept; two spellings of one path
+// ("./a.cvn", "x/../a.cvn", a relative path) still name the same project.
+std::string normalisedPath(const std::string& path)
 {
-    std::string out = s;
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return (ec ? std::filesystem::path(path) : full).lexically_normal().string();
 }
 
 } // namespace
 
 bool RecentProjects::samePath(const std::string& a, const std::string& b)
 {
-    return upperAscii(a) == upperAscii(b);
+    return normalisedPath(a) == normalisedPath(b);
 }
 
 std::vector<std::string> RecentProjects::entries() const

@@ -1,6 +1,7 @@
 // The recent projects list: at most 10 project file paths, newest first, kept in the settings
-// section "Recent File List" as File1..File10 (Shift-JIS). Paths compare in upper case, so one
-// project never appears twice under different letter cases.
+// section "Recent File List" as File1..File10 (Shift-JIS). Paths compare exactly once made
+// absolute with "." and ".." resolved, so one project never appears twice under two spellings
+// while two files whose names differ only in letter case stay two entries.
 #pragma once
 
 #include "base/Settings.h"
@@ -23,7 +24,8 @@ public:
     /// Entry i, or "" when there is none.
     std::string entry(int index) const;
 
-    /// Puts path first and drops an older entry equal to it in upper case; the eleventh falls off.
+    /// Puts path first and drops an older entry naming the same file (samePath); the eleventh
+    /// falls off.
     /// A path that Shift-JIS cannot hold is not added (it could never be found again).
     void add(const std::string& path);
     void remove(int index);
@@ -31,7 +33,8 @@ public:
     void removeRows(std::vector<int> indexes);
     void clear();
 
-    /// True when a and b name the same project by the list's rule (upper-case comparison).
+    /// True when a and b name the same project file: equal once made absolute with "." and ".."
+    /// resolved; letter case counts.
     static bool samePath(const std::string& a, const std::string& b);
 
 private:

@@ -17,6 +17,8 @@ struct MessageStyle
 {
     MessageIcon icon = MessageIcon::Warning;
     MessageButtons buttons = MessageButtons::Ok;
+    /// Yes/No questions whose Yes loses work: No is the default button, so a hasty Enter keeps it.
+    bool defaultNo = false;
 };
 
 namespace style {
@@ -24,6 +26,7 @@ inline constexpr MessageStyle warning{MessageIcon::Warning, MessageButtons::Ok};
 inline constexpr MessageStyle error{MessageIcon::Error, MessageButtons::Ok};
 inline constexpr MessageStyle information{MessageIcon::Information, MessageButtons::Ok};
 inline constexpr MessageStyle yesNo{MessageIcon::Question, MessageButtons::YesNo};
+inline constexpr MessageStyle yesNoDefaultNo{MessageIcon::Question, MessageButtons::YesNo, true};
 inline constexpr MessageStyle yesNoCancel{MessageIcon::Question, MessageButtons::YesNoCancel};
 } // namespace style
 

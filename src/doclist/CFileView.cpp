@@ -463,8 +463,10 @@ void CFileView::rename(Node& node)
         askName(toQString(node.label), ops_->folderPathSjisBytes(*node.parent), false);
     if (!name)
         return;
-    if (ops_->rename(node, utf8Of(*name)))
+    if (ops_->rename(node, utf8Of(*name))) {
         structureChanged(&node);
+        saveIfRecordsChanged();
+    }
 }
 
 void CFileView::remove(Node& node)
@@ -476,6 +478,16 @@ void CFileView::remove(Node& node)
     // Shown again even after a failure: a folder deletion that stopped half-way has still
     // removed what it could.
     structureChanged(model_->find(parentPath));
+    saveIfRecordsChanged();
+}
+
+void CFileView::saveIfRecordsChanged()
+{
+    // The disk has changed for good; a project file left as it was would name documents that no
+    // longer exist should the process end before the next save. Closing saves without asking
+    // anyway, so saving now takes nothing from the user.
+    if (ops_->takeRecordsChanged() && saveProjectFile)
+        saveProjectFile();
 }
 
 void CFileView::openDocument(Node& node)

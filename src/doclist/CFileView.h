@@ -96,6 +96,9 @@ public:
     /// Search/replace in this folder (432) and the marker list of one document (355).
     std::function<void(const std::string& folderDiskPath)> searchInFolder;
     std::function<void(const SjisString& relativePath)> showMarkerList;
+    /// Saves the project file; called when a rename or delete changed records along with the
+    /// disk. The default does nothing (the shell installs the lifecycle's save).
+    std::function<void()> saveProjectFile;
     /// The document properties dialog (135).
     std::function<void(const QString& name, const doclist::DocumentProperties&)> showProperties;
 
@@ -113,6 +116,7 @@ private:
     void newFolder(Node& parent);
     void rename(Node& node);
     void remove(Node& node);
+    void saveIfRecordsChanged();
     void openDocument(Node& node);
     void openLocation(Node& folder);
     void addExisting(Node& folder);

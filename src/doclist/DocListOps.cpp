@@ -168,6 +168,8 @@ bool DocListOps::rename(Node& node, std::string_view newNameUtf8)
     DocumentOps documents(project_, services_);
     bool bookmarksChanged = false;
     for (const Move& m : moves) {
+        if (documents.countMarkers(m.from, false) > 0)
+            recordsChanged_ = true;
         documents.renameInMarkers(m.from, m.to); // cannot fail: the lengths were checked above
         // Bookmarks name documents the same way; left behind they would point at nothing.
         for (int slot = 0; slot < kBookmarkCount; ++slot) {
@@ -178,8 +180,10 @@ bool DocListOps::rename(Node& node, std::string_view newNameUtf8)
             }
         }
     }
-    if (bookmarksChanged)
+    if (bookmarksChanged) {
         setModified(project_);
+        recordsChanged_ = true;
+    }
 
     for (std::string& open : project_.openDocuments) {
         if (std::optional<std::string> moved = replacePrefix(open, oldDisk, newDisk, '/')) {
@@ -230,8 +234,9 @@ bool DocListOps::removeDocument(Node& node)
     }
     std::erase(project_.openDocuments, full);
     DocumentOps documents(project_, services_);
-    documents.deleteMarkers(full);
-    documents.clearBookmarks(full);
+    const int markersRemoved = documents.deleteMarkers(full);
+    if (markersRemoved + documents.clearBookmarks(full) > 0)
+        recordsChanged_ = true;
     tree_.remove(node);
     return true;
 }

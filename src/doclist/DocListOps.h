@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane::doclist {
@@ -69,6 +70,12 @@ public:
     /// left empty. Stops at the first failure (30011 for a document, 30012 for a folder).
     bool remove(Node& node);
 
+    /// True when a rename or delete since the last call changed records stored in the project file
+    /// (markers, links, bookmarks) along with the disk; clears the flag. The disk change cannot be
+    /// undone, so the caller saves the project file at once rather than leave it pointing at
+    /// documents that are gone.
+    bool takeRecordsChanged() { return std::exchange(recordsChanged_, false); }
+
     /// Imports sources into folder; every added document is inserted in the tree and the folder
     /// expanded. Marks the project modified when anything was added.
     std::vector<Node*> importInto(Node& folder, const std::vector<std::string>& sources,
@@ -105,6 +112,7 @@ private:
     Services& services_;
     DocTree& tree_;
     DocumentWindows& windows_;
+    bool recordsChanged_ = false;
 };
 
 } // namespace corvane::doclist

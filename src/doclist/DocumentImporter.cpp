@@ -1,6 +1,7 @@
 #include "doclist/DocumentImporter.h"
 
 #include "base/Codec.h"
+#include "res/AddedMessages.h"
 
 #include "doclist/FileUtil.h"
 #include "doclist/ImportKind.h"
@@ -31,9 +32,13 @@ SjisString DocumentImporter::documentFromText(std::string_view sourceBytes)
     return expandTabs(normaliseLineEnds(sourceToSjis(sourceBytes)));
 }
 
-SjisString DocumentImporter::documentFromWordText(std::string_view utf8)
+SjisString DocumentImporter::documentFromWordText(std::string_view utf8,
+                                                  std::size_t* replacedCharacters)
 {
-    const SjisString sjis = codec::fromUtf8(utf8).text;
+    codec::Encoded encoded = codec::fromUtf8(utf8);
+    if (replacedCharacters)
+        *replacedCharacters = encoded.unrepresentable.size();
+    const SjisString sjis = std::move(encoded.text);
     SjisString crlf;
     crlf.reserve(sjis.size() + sjis.size() / 16);
     for (char c : sjis) {
@@ -55,6 +60,11 @@ std::vector<ImportResult> DocumentImporter::importFiles(const std::string& folde
         ImportResult r = importOne(folderPath, folderSjisBytes, source, forceOther);
         if (!r.added())
             report(messages_, r.number, r.leadingUtf8);
+        else if (r.replacedCharacters > 0)
+            report(messages_, kMsgCharactersReplaced,
+                   std::string(fileNamePart(source)) + "\n" +
+                       "置き換えた文字: " + std::to_string(r.replacedCharacters) + " 文字\n",
+                   style::information);
         results.push_back(std::move(r));
     }
     return results;
@@ -93,15 +103,17 @@ ImportResult DocumentImporter::importOne(const std::string& folderPath, std::siz
         const WordText text = word_.toText(sourcePath);
         if (text.number != 0)
             return skip(text.number);
-        document = documentFromWordText(text.utf8);
+        document = documentFromWordText(text.utf8, &r.replacedCharacters);
     } else {
         std::optional<std::string> bytes = readWholeFile(sourcePath);
         if (!bytes)
             return skip(kMsgOpenFailed);
-        // The text check runs on the converted bytes: a UTF-16 source holds NUL bytes that its
-        // Shift-JIS form does not.
-        const SjisString sjis = takeSourceAsSjis(std::move(*bytes));
-        if (kind == ImportKind::Other && !passesTextCheck(sjis))
+        // A text file never holds a NUL byte unless it is UTF-16, so a plain-text name on a file
+        // with NUL bytes earns it the check other kinds always get. The check runs on the
+        // converted bytes: a UTF-16 source holds NUL bytes that its Shift-JIS form does not.
+        const bool holdsNul = bytes->find('\0') != std::string::npos;
+        const SjisString sjis = takeSourceAsSjis(std::move(*bytes), &r.replacedCharacters);
+        if ((kind == ImportKind::Other || holdsNul) && !passesTextCheck(sjis))
             return skip(kMsgNotText);
         document = expandTabs(normaliseLineEnds(sjis));
     }

@@ -22,6 +22,29 @@ std::u16string utf16Units(std::string_view bytes, bool littleEndian)
     return units;
 }
 
+/// The byte order of a UTF-16 text without a byte-order mark, judged by where its NUL bytes are:
+/// 1 little-endian, 2 big-endian, 0 not UTF-16 by this rule.
+int unmarkedUtf16Order(std::string_view bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+        return 0;
+    bool nulAtEven = false, nulAtOdd = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\0')
+            (i % 2 == 0 ? nulAtEven : nulAtOdd) = true;
+    }
+    if (nulAtEven == nulAtOdd)
+        return 0;
+    return nulAtOdd ? 1 : 2;
+}
+
+SjisString encoded(codec::Encoded e, std::size_t* replacedCharacters)
+{
+    if (replacedCharacters)
+        *replacedCharacters = e.unrepresentable.size();
+    return std::move(e.text);
+}
+
 } // namespace
 
 bool isValidUtf8(std::string_view bytes, bool* hasNonAscii)
@@ -64,34 +87,45 @@ SourceEncoding detectSourceEncoding(std::string_view bytes)
         return SourceEncoding::Utf16Le;
     if (bytes.starts_with("\xFE\xFF"))
         return SourceEncoding::Utf16Be;
+    if (const int order = unmarkedUtf16Order(bytes); order != 0)
+        return order == 1 ? SourceEncoding::Utf16LeNoMark : SourceEncoding::Utf16BeNoMark;
     bool nonAscii = false;
     if (isValidUtf8(bytes, &nonAscii) && nonAscii)
         return SourceEncoding::Utf8;
     return SourceEncoding::ShiftJis;
 }
 
-SjisString sourceToSjis(std::string_view bytes)
+SjisString sourceToSjis(std::string_view bytes, std::size_t* replacedCharacters)
 {
+    if (replacedCharacters)
+        *replacedCharacters = 0;
     switch (detectSourceEncoding(bytes)) {
     case SourceEncoding::ShiftJis:
         break;
     case SourceEncoding::Utf8:
-        return codec::fromUtf8(bytes).text;
+        return encoded(codec::fromUtf8(bytes), replacedCharacters);
     case SourceEncoding::Utf8Bom:
-        return codec::fromUtf8(bytes.substr(3)).text;
+        return encoded(codec::fromUtf8(bytes.substr(3)), replacedCharacters);
     case SourceEncoding::Utf16Le:
-        return codec::fromUtf16(utf16Units(bytes.substr(2), true)).text;
+        return encoded(codec::fromUtf16(utf16Units(bytes.substr(2), true)), replacedCharacters);
     case SourceEncoding::Utf16Be:
-        return codec::fromUtf16(utf16Units(bytes.substr(2), false)).text;
+        return encoded(codec::fromUtf16(utf16Units(bytes.substr(2), false)), replacedCharacters);
+    case SourceEncoding::Utf16LeNoMark:
+        return encoded(codec::fromUtf16(utf16Units(bytes, true)), replacedCharacters);
+    case SourceEncoding::Utf16BeNoMark:
+        return encoded(codec::fromUtf16(utf16Units(bytes, false)), replacedCharacters);
     }
     return SjisString(bytes);
 }
 
-SjisString takeSourceAsSjis(std::string&& bytes)
+SjisString takeSourceAsSjis(std::string&& bytes, std::size_t* replacedCharacters)
 {
-    if (detectSourceEncoding(bytes) == SourceEncoding::ShiftJis)
+    if (detectSourceEncoding(bytes) == SourceEncoding::ShiftJis) {
+        if (replacedCharacters)
+            *replacedCharacters = 0;
         return std::move(bytes);
-    return sourceToSjis(std::string_view(bytes));
+    }
+    return sourceToSjis(std::string_view(bytes), replacedCharacters);
 }
 
 } // namespace corvane::doclist

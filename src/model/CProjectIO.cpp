@@ -5,6 +5,7 @@
 #include "base/FileWrite.h"
 #include "base/SettingsKeys.h"
 #include "model/Cabinet.h"
+#include "model/WorkFolder.h"
 #include "res/MessageCatalogue.h"
 
 #include <cerrno>
@@ -56,27 +57,9 @@ CProjectIO::CProjectIO(Services& services) : services_(services) {}
 
 std::string CProjectIO::workFolder()
 {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = (tmp != nullptr && *tmp != '\0') ? tmp : "/tmp";
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    folder += "/Corvane-" + std::to_string(::getuid());
-
-    bool ok = ::mkdir(folder.c_str(), 0700) == 0;
-    if (!ok && errno == EEXIST) {
-        // Someone else may have made it first in a shared temporary folder: only a real folder
-        // that this user owns is used, never a symlink to somewhere else.
-        struct stat st
-        {
-        };
-        ok = ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
-        if (ok && (st.st_mode & 077) != 0)
-            ok = ::chmod(folder.c_str(), 0700) == 0;
-    }
-    if (!ok) {
+    std::string folder = workfolder::processFolder();
+    if (folder.empty())
         showMessage(services_.messages, 30021, {}, style::error);
-        return {};
-    }
     return folder;
 }
 

@@ -16,10 +16,10 @@ class CProjectIO
 public:
     explicit CProjectIO(Services& services);
 
-    /// The private work folder: the system temporary folder (TMPDIR, else /tmp) + "Corvane-" + the
-    /// user's numeric id, created with mode 0700. Refused with 30021 when it exists but is not a
-    /// directory owned by this user (a shared /tmp invites a planted symlink). Returns "" after a
-    /// failure, once the message has been shown. No trailing "/".
+    /// This process's private work folder (workfolder::processFolder: a folder of its own inside
+    /// TMPDIR or /tmp + "/Corvane-" + the user's numeric id). Refused with 30021 when the user's
+    /// folder exists but is not a directory owned by this user (a shared /tmp invites a planted
+    /// symlink). Returns "" after a failure, once the message has been shown. No trailing "/".
     std::string workFolder();
 
     /// Saves data to projectFilePath (a UTF-8 disk path with "/"): the data file is packed in

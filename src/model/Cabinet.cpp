@@ -105,9 +105,9 @@ struct ParsedFile
 
 /// Walks the cabinet's own structures before the library sees it: rejects what the project file
 /// never holds, checks every non-zero block checksum and fills in the ones stored as 0 ("no
-/// checksum"), which the library would otherwise take for a mismatch. chosen is the last file
-/// entry, the one the project file reader takes.
-CabinetError vetCabinet(std::string& cab, ParsedFile& chosen)
+/// checksum"), which the library would otherwise take for a mismatch. vetted receives every file
+/// entry in cabinet order; the last one is the member the project file reader takes.
+CabinetError vetCabinet(std::string& cab, std::vector<ParsedFile>& vetted)
 {
     const std::string_view b(cab);
     if (b.size() < 36 || b.substr(0, 4) != "MSCF")
@@ -163,8 +163,14 @@ CabinetError vetCabinet(std::string& cab, ParsedFile& chosen)
         }
     }
 
+    // The library (like every other reader of the format) takes the file entries from right
+    // after the folder table and ignores coffFiles. A cabinet whose coffFiles points elsewhere
+    // would have one entry vetted here and another one expanded, so it is refused.
+    if (filesOffset != at)
+        return CabinetError::NotACabinet;
+
     // File entries: every name must be safe; the last entry is the member.
-    at = filesOffset;
+    vetted.clear();
     for (std::uint16_t i = 0; i < fileCount; ++i) {
         if (at > b.size() || b.size() - at < 16)
             return CabinetError::NotACabinet;
@@ -191,7 +197,7 @@ CabinetError vetCabinet(std::string& cab, ParsedFile& chosen)
             return CabinetError::TooLarge;
         if (std::uint64_t(file.folderOffset) + file.size > folderBytes[file.folder])
             return CabinetError::Corrupt;
-        chosen = file;
+        vetted.push_back(file);
         at = nameEnd + 1;
     }
     return CabinetError::None;
@@ -201,6 +207,39 @@ std::string memberNameUtf8(std::string_view raw, bool sjisName)
 {
     // Unassigned codes become U+FFFD, never a separator: a 0x5C trail byte stays inside its pair.
     return sjisName ? codec::toUtf8(raw).text : std::string(raw);
+}
+
+/// The library keeps a name's bytes as stored, Shift-JIS or UTF-8.
+bool sameEntry(GCabFile* file, const ParsedFile& vetted)
+{
+    const char* name = gcab_file_get_name(file);
+    return name != nullptr && std::string_view(name) == vetted.rawName &&
+           gcab_file_get_size(file) == vetted.size &&
+           gcab_file_get_attributes(file) == vetted.attributes;
+}
+
+/// The library's entry for the last vetted entry of folderIndex, or null when the library's view
+/// of that folder differs from the vetted entries in count, name, size or attributes. The
+/// library keeps an entry's offset in its folder to itself; it read the same bytes as the vetting
+/// (coffFiles is checked), and the entry count and order pin every entry to its vetted twin.
+GCabFile* libraryEntryFor(GCabFolder* folder, const std::vector<ParsedFile>& vetted,
+                          std::uint16_t folderIndex)
+{
+    std::vector<const ParsedFile*> ours;
+    for (const ParsedFile& file : vetted)
+        if (file.folder == folderIndex)
+            ours.push_back(&file);
+    GSList* files = gcab_folder_get_files(folder);
+    GCabFile* last = nullptr;
+    std::size_t i = 0;
+    bool same = true;
+    for (GSList* node = files; node != nullptr && same; node = node->next, ++i) {
+        auto* file = static_cast<GCabFile*>(node->data);
+        same = i < ours.size() && sameEntry(file, *ours[i]);
+        last = file;
+    }
+    g_slist_free(files);
+    return same && i == ours.size() ? last : nullptr;
 }
 
 gboolean selectFile(GCabFile* file, gpointer chosen)
@@ -317,9 +356,10 @@ CabinetError extractCabinetBytes(std::string_view cabinetIn, std::string& data,
     if (cabinetIn.size() > kMaxCabinetBytes)
         return CabinetError::TooLarge;
     std::string cab(cabinetIn);
-    ParsedFile chosen{};
-    if (const CabinetError e = vetCabinet(cab, chosen); e != CabinetError::None)
+    std::vector<ParsedFile> vetted;
+    if (const CabinetError e = vetCabinet(cab, vetted); e != CabinetError::None)
         return e;
+    const ParsedFile& chosen = vetted.back();
 
     GObjectPtr<GInputStream> in(
         g_memory_input_stream_new_from_data(cab.data(), gssize(cab.size()), nullptr));
@@ -332,12 +372,8 @@ CabinetError extractCabinetBytes(std::string_view cabinetIn, std::string& data,
     if (folders == nullptr || chosen.folder >= folders->len)
         return CabinetError::NotACabinet;
     auto* folder = static_cast<GCabFolder*>(g_ptr_array_index(folders, chosen.folder));
-    // The chosen entry is the last file entry overall, so it is the last of its folder.
-    GSList* files = gcab_folder_get_files(folder);
-    GCabFile* target =
-        files != nullptr ? static_cast<GCabFile*>(g_slist_last(files)->data) : nullptr;
-    g_slist_free(files);
-    if (target == nullptr || gcab_file_get_size(target) != chosen.size)
+    GCabFile* target = libraryEntryFor(folder, vetted, chosen.folder);
+    if (target == nullptr)
         return CabinetError::NotACabinet;
 
     // No extraction path: the library expands into memory and attaches the bytes to the file.

@@ -3,6 +3,7 @@
 #include "base/DocPath.h"
 #include "model/DocumentPath.h"
 #include "model/FixedText.h"
+#include "model/LinkEnds.h"
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 
@@ -25,11 +26,25 @@ int DocumentOps::deleteMarkers(std::string_view fullPath)
     if (!relative)
         return 0;
     const SjisView document = *relative;
-    const int removed = ObjectTable(p_).removeIf([document](const ObjectRecord& r) {
+    const auto ofDocument = [document](const ObjectRecord& r) {
         return r.type == ObjectType::Marker && fixedText(r.document) == document;
-    });
+    };
+    // The objects at the other ends of the markers' links lose a link mark or a link count.
+    std::vector<ObjectId> removedIds;
+    for (int i = 0; i < p_.objectCount; ++i) {
+        if (ofDocument(p_.objects[i]))
+            removedIds.push_back(p_.objects[i].id);
+    }
+    const std::vector<ObjectId> farEnds = farEndsOfLinks(p_, removedIds);
+    const int removed = ObjectTable(p_).removeIf(ofDocument);
     if (removed > 0) {
+        // The document itself goes (or is replaced) with its views; other documents stay.
+        std::vector<SjisString> redrawn{SjisString(document)};
+        refreshFarEnds(p_, s_, farEnds, redrawn);
+        if (p_.chartShown)
+            s_.refresh.redrawChart();
         s_.refresh.documentMarkersChanged(document, false);
+        s_.refresh.rebuildMarkerList();
         s_.refresh.resetPropertiesPane();
         setModified(p_);
         refreshStatusCounts(p_, s_);

@@ -7,6 +7,7 @@
 #include "model/DocumentPath.h"
 #include "model/FixedText.h"
 #include "model/Limits.h"
+#include "model/LinkEnds.h"
 #include "model/MarkerPalette.h"
 #include "model/NodeDefaults.h"
 #include "model/ObjectTable.h"
@@ -90,12 +91,16 @@ bool MarkerOps::deleteMarker(int index, bool ask)
         if (showMessage(s_.messages, kConfirmDelete, leading, style::yesNo) != Answer::Yes)
             return false;
     }
-    // The record is gone after remove(): keep what the refreshes need.
+    // The record is gone after remove(): keep what the refreshes need, including the objects at
+    // the other ends of its links, which lose a link mark or a link count with it.
     const SjisString document(fixedText(r.document));
+    const std::vector<ObjectId> farEnds = farEndsOfLinks(p_, {r.id});
     ObjectTable(p_).remove(r.id);
 
     if (s_.views.isDocumentOpen(document))
         s_.refresh.redrawTextViewsOf(document);
+    std::vector<SjisString> redrawn{document};
+    refreshFarEnds(p_, s_, farEnds, redrawn);
     if (p_.chartShown)
         s_.refresh.redrawChart();
     if (countMarkersIn(p_, document) == 0)

@@ -4,6 +4,7 @@ target_sources(cv_model PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/NodeDefaults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ObjectTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkEnds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Limits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProjectStatus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentPath.cpp

@@ -1,6 +1,7 @@
 #include "res/MessageCatalogue.h"
 
 #include "base/Codec.h"
+#include "res/AddedMessages.h"
 
 #include <algorithm>
 #include <iterator>
@@ -203,7 +204,7 @@ const char* catalogueText(int number)
     const auto* end = std::end(kCatalogue);
     const auto* it = std::lower_bound(std::begin(kCatalogue), end, number,
                                       [](const CatalogueEntry& e, int n) { return e.number < n; });
-    return it != end && it->number == number ? it->text : nullptr;
+    return it != end && it->number == number ? it->text : addedMessageText(number);
 }
 
 std::vector<int> catalogueNumbers()

@@ -8,9 +8,10 @@
 namespace corvane {
 
 /// The catalogue text of number as UTF-8 ("\n" as line breaks), or nullptr when there is none.
+/// The system's added messages (res/AddedMessages.h) are looked up as well.
 const char* catalogueText(int number);
 
-/// Every number that has a text, ascending.
+/// Every number of the catalogue proper that has a text, ascending (added messages not included).
 std::vector<int> catalogueNumbers();
 
 /// Looks up number, puts the leading text (Shift-JIS) in front and presents it through sink.

@@ -72,24 +72,33 @@ TEST_F(OpenDocumentsListTest, WritingWithNoOpenDocumentRemovesTheList)
     EXPECT_EQ(opn::read(data, [](const std::string&) { return true; }), 0);
 }
 
-TEST_F(OpenDocumentsListTest, StopsAtTheFirstLineThatCannotBeOpened)
+TEST_F(OpenDocumentsListTest, SkipsDocumentsThatAreGoneAndStopsWhereTheViewRefuses)
 {
     const std::string a = document("a");
     const std::string c = document("c");
     const std::string dir = data.docFolder();
-    // The document of line 2 was deleted: c is not reopened although it exists.
-    EXPECT_EQ(readList(dir + "a\r\n" + dir + "gone\r\n" + dir + "c\r\n"), (Paths{a}));
-    // An empty line ends the list too.
-    EXPECT_EQ(readList(dir + "a\r\n\r\n" + dir + "c\r\n"), (Paths{a}));
+    // The document of line 2 was deleted: c is reopened all the same, and the gone one is named.
+    writeFile(opn::listPath(data), dir + "a\r\n" + dir + "gone\r\n\r\n" + dir + "c\r\n");
+    Paths opened, missing;
+    EXPECT_EQ(opn::read(
+                  data,
+                  [&](const std::string& p) {
+                      opened.push_back(p);
+                      return true;
+                  },
+                  &missing),
+              2);
+    EXPECT_EQ(opened, (Paths{a, c}));
+    EXPECT_EQ(missing, (Paths{dir + "gone"}));
 
-    // The text view refusing a document (say, 20 already open) ends it as well.
+    // The text view refusing a document (say, 20 already open) ends the list: it said why.
     writeFile(opn::listPath(data), dir + "a\r\n" + dir + "c\r\n");
     Paths asked;
-    const int opened = opn::read(data, [&](const std::string& p) {
+    const int count = opn::read(data, [&](const std::string& p) {
         asked.push_back(p);
         return false;
     });
-    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(count, 0);
     EXPECT_EQ(asked, (Paths{a}));
 }
 

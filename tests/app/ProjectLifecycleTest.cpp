@@ -5,6 +5,7 @@
 #include "base/SettingsKeys.h"
 #include "model/CProjectIO.h"
 #include "model/ProjectData.h"
+#include "res/AddedMessages.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -158,20 +159,31 @@ TEST_F(ProjectLifecycleTest, ANewProjectWhoseSaveFailsLeavesNoProjectOpen)
     EXPECT_TRUE(lifecycle.recent().entries().empty());
 }
 
-TEST_F(ProjectLifecycleTest, OpeningTheOpenProjectAgainDoesNothingWhateverTheLetterCase)
+TEST_F(ProjectLifecycleTest, OpeningTheOpenProjectAgainUnderAnotherSpellingDoesNothing)
 {
     const std::string path = makeProject("Case1");
     ASSERT_TRUE(lifecycle.openProject(path, true));
     data.modified = true;
     hooks.calls.clear();
 
-    std::string shouted = path;
-    std::transform(shouted.begin(), shouted.end(), shouted.begin(), ::toupper);
-    EXPECT_TRUE(lifecycle.openProject(shouted, true));
+    const std::string dotted = home.root() + "/Case1/../Case1/./Case1.CVN";
+    ASSERT_EQ(fs::path(dotted).lexically_normal().string(), path);
+    EXPECT_TRUE(lifecycle.openProject(dotted, true));
     EXPECT_TRUE(lifecycle.openRecent(0));
     EXPECT_TRUE(hooks.calls.empty());
     EXPECT_TRUE(data.modified); // neither closed (which would save) nor reloaded
     EXPECT_EQ(lifecycle.recent().entries(), (Paths{path}));
+}
+
+TEST_F(ProjectLifecycleTest, AProjectFileDifferingOnlyInLetterCaseIsAnotherProject)
+{
+    const std::string upper = makeProject("Case1");
+    const std::string lower = home.root() + "/Case1/case1.CVN";
+    fs::copy_file(upper, lower);
+    ASSERT_TRUE(lifecycle.openProject(upper, true));
+    ASSERT_TRUE(lifecycle.openProject(lower, true));
+    EXPECT_EQ(data.projectFilePath(), lower);
+    EXPECT_EQ(lifecycle.recent().entries(), (Paths{lower, upper}));
 }
 
 TEST_F(ProjectLifecycleTest, OpeningReadsTheFileAndBringsEveryPaneUpToDate)
@@ -229,7 +241,7 @@ TEST_F(ProjectLifecycleTest, AFailedOpenLeavesNoProjectOpen)
     EXPECT_FALSE(data.isOpen());
 }
 
-TEST_F(ProjectLifecycleTest, AFailedSaveAbandonsTheCloseAndKeepsTheWork)
+TEST_F(ProjectLifecycleTest, AFailedSaveAsksBeforeClosingAndNoKeepsTheWork)
 {
     const std::string path = makeProject("A");
     ASSERT_TRUE(lifecycle.openProject(path, true));
@@ -238,24 +250,54 @@ TEST_F(ProjectLifecycleTest, AFailedSaveAbandonsTheCloseAndKeepsTheWork)
     fs::remove_all(home.root() + "/A"); // the project folder is gone: the save must fail
     fakes.messages.shown.clear();
 
+    // The save's own message, then the question.
+    fakes.messages.answer(Answer::Ok);
+    fakes.messages.answer(Answer::No);
     EXPECT_FALSE(lifecycle.closeProject(false));
     EXPECT_TRUE(data.isOpen());
     EXPECT_TRUE(data.modified);
     EXPECT_EQ(data.objectCount, 1);
     EXPECT_FALSE(hooks.saw("closeWindows"));
-    EXPECT_FALSE(fakes.messages.shown.empty()); // the save told the user why
+    // The save told the user why, then the question came, with No as its default.
+    ASSERT_EQ(fakes.messages.shown.size(), 2u);
+    EXPECT_NE(fakes.messages.shown[0].number, kMsgCloseWithoutSaving);
+    EXPECT_EQ(fakes.messages.shown.back().number, kMsgCloseWithoutSaving);
+    EXPECT_EQ(fakes.messages.shown.back().style.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(fakes.messages.shown.back().style.defaultNo);
 
     // Opening another project and exiting are stopped the same way.
     const std::string other = home.root() + "/B.CVN";
     writeFile(other, "x");
+    for (int i = 0; i < 2; ++i) {
+        fakes.messages.answer(Answer::Ok);
+        fakes.messages.answer(Answer::No);
+    }
     EXPECT_FALSE(lifecycle.openProject(other, true));
     EXPECT_FALSE(lifecycle.closeProject(true));
     EXPECT_EQ(data.name, "A");
 
-    // Once the cause is mended, the close saves and goes through.
+    // Once the cause is mended, the close saves and goes through without a question.
     fs::create_directories(home.root() + "/A/doc");
+    fakes.messages.shown.clear();
     EXPECT_TRUE(lifecycle.closeProject(false));
     EXPECT_TRUE(fs::is_regular_file(path));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(ProjectLifecycleTest, AFailedSaveClosesWithoutSavingOnlyWhenTheUserSaysSo)
+{
+    const std::string path = makeProject("A");
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    addMarker("m");
+    fs::remove_all(home.root() + "/A");
+
+    fakes.messages.answer(Answer::Ok);
+    fakes.messages.answer(Answer::Yes);
+    EXPECT_TRUE(lifecycle.closeProject(true));
+    EXPECT_FALSE(data.isOpen());
+    EXPECT_EQ(data.objectCount, 0);
+    EXPECT_TRUE(hooks.saw("closeWindows"));
+    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(ProjectLifecycleTest, ADocumentThatCannotBeSavedAbandonsTheCloseBeforeAnythingCloses)
@@ -353,6 +395,43 @@ TEST_F(ProjectLifecycleTest, CloseEmptiesEverythingAndTheOpenDocumentsComeBack)
     data.openDocuments.clear();
     ASSERT_TRUE(lifecycle.closeProject(false));
     EXPECT_FALSE(fs::exists(home.root() + "/A/A.opn"));
+}
+
+TEST_F(ProjectLifecycleTest, MissingDocumentsAreToldOnceWhenTheProjectOpens)
+{
+    const std::string path = makeProject("A");
+    const std::string doc = home.root() + "/A/doc/";
+    writeFile(doc + "one", "1\r\n");
+    writeFile(doc + "two", "2\r\n");
+    writeFile(doc + "three", "3\r\n");
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    addMarker("one");
+    addMarker("two");
+    addMarker("two");
+    ASSERT_TRUE(hooks.openDocument(doc + "two"));
+    ASSERT_TRUE(hooks.openDocument(doc + "three"));
+    ASSERT_TRUE(lifecycle.closeProject(false));
+    fakes.messages.shown.clear();
+
+    // Gone while the project was closed: two marked documents, one of them in the open list.
+    fs::remove(doc + "one");
+    fs::remove(doc + "two");
+    hooks.opened.clear();
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    EXPECT_EQ(hooks.opened, (Paths{doc + "three"})) << "the list goes on past a missing document";
+    ASSERT_EQ(fakes.messages.numbers(), std::vector<int>{39001});
+    const std::string& text = fakes.messages.shown[0].textUtf8;
+    EXPECT_NE(text.find("2 件"), std::string::npos) << text;
+    EXPECT_NE(text.find(doc + "one"), std::string::npos) << text;
+    EXPECT_EQ(data.objectCount, 3) << "the markers stay for when the documents come back";
+
+    // Nothing missing, nothing said.
+    writeFile(doc + "one", "1\r\n");
+    writeFile(doc + "two", "2\r\n");
+    ASSERT_TRUE(lifecycle.closeProject(false));
+    fakes.messages.shown.clear();
+    ASSERT_TRUE(lifecycle.openProject(path, true));
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(ProjectLifecycleTest, AMovedProjectReopensItsDocuments)

@@ -18,17 +18,28 @@ std::string stored(const MemorySettings& s, int index1)
     return s.readString(section::RecentFileList, recentFileName(index1), "");
 }
 
-TEST(RecentProjects, AddPutsNewestFirstAndDropsAnOlderEntryEqualInUpperCase)
+TEST(RecentProjects, AddPutsNewestFirstAndDropsAnOlderSpellingOfTheSameFile)
 {
     MemorySettings settings;
     RecentProjects recent(settings);
     recent.add("/w/a/a.CVN");
     recent.add("/w/b/b.CVN");
-    recent.add("/W/A/A.cvn");
+    recent.add("/w/x/../a/./a.CVN");
 
-    EXPECT_EQ(recent.entries(), (Paths{"/W/A/A.cvn", "/w/b/b.CVN"}));
+    EXPECT_EQ(recent.entries(), (Paths{"/w/x/../a/./a.CVN", "/w/b/b.CVN"}));
     // The slot the moved entry left is emptied, not left holding a stale copy.
     EXPECT_EQ(stored(settings, 3), "");
+}
+
+TEST(RecentProjects, PathsDifferingOnlyInLetterCaseAreTwoProjects)
+{
+    MemorySettings settings;
+    RecentProjects recent(settings);
+    recent.add("/w/a/a.cvn");
+    recent.add("/W/A/A.cvn");
+    EXPECT_EQ(recent.entries(), (Paths{"/W/A/A.cvn", "/w/a/a.cvn"}));
+    EXPECT_FALSE(RecentProjects::samePath("/w/a.cvn", "/w/A.cvn"));
+    EXPECT_TRUE(RecentProjects::samePath("/w/a.cvn", "/w/./b/../a.cvn"));
 }
 
 TEST(RecentProjects, KeepsTenEntriesAndTheOldestFallsOff)

@@ -14,6 +14,7 @@
 #include "base/Refresh.h"
 #include "doclist/CFileTree.h"
 #include "doclist/CFileView.h"
+#include "res/AddedMessages.h"
 #include "textview/CVantorView.h"
 
 #include <QFile>
@@ -119,6 +120,7 @@ private slots:
     void documentWithMarkersIsSavedWithoutAsking();
     void reopeningAtOnceAfterCloseKeepsTheOpenTable();
     void documentThatCannotBeSavedKeepsTheProjectOpen();
+    void projectThatCannotBeSavedAsksBeforeTheWindowCloses();
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
 };
@@ -300,6 +302,35 @@ void TestDocuments::reopeningAtOnceAfterCloseKeepsTheOpenTable()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{s.utilityPath()});
     QCOMPARE(s.windows().size(), 1);
+}
+
+void TestDocuments::projectThatCannotBeSavedAsksBeforeTheWindowCloses()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.t.app->data().modified = true;
+    // A non-empty folder where the project file was: the save cannot put its file there.
+    const std::string saved = s.projectFile + ".saved";
+    fs::rename(s.projectFile, saved);
+    fs::create_directories(fs::path(s.projectFile) / "blocker");
+
+    // Closed from the window manager: the save's message, then the question; No keeps it all.
+    s.t.messages->answer(Answer::Ok);
+    s.t.messages->answer(Answer::No);
+    QVERIFY(!s.frame->close());
+    QCOMPARE(s.t.messages->numbers().size(), std::size_t(2));
+    QCOMPARE(s.t.messages->numbers().back(), kMsgCloseWithoutSaving);
+    QVERIFY(s.t.messages->shown.back().style.defaultNo);
+    QVERIFY(s.t.app->data().isOpen());
+    QVERIFY(s.t.app->data().modified);
+    QVERIFY(s.frame->isVisible());
+
+    // Yes closes without saving: the window goes, the blocked place is left as it was.
+    s.t.messages->answer(Answer::Ok);
+    s.t.messages->answer(Answer::Yes);
+    QVERIFY(s.frame->close());
+    QVERIFY(!s.t.app->data().isOpen());
+    QVERIFY(fs::is_directory(fs::path(s.projectFile) / "blocker"));
 }
 
 void TestDocuments::documentThatCannotBeSavedKeepsTheProjectOpen()

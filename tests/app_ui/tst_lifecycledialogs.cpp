@@ -143,8 +143,9 @@ void TestLifecycleDialogs::openingTheOpenProjectDoesNothing()
     const std::string path = makeProject(*t.app, home_.path() + QStringLiteral("/Same"), "Same");
     QVERIFY(!path.empty());
     t.app->data().modified = true; // a close would save and clear this
+    // Another spelling of the same file; letter case would name another file on Linux.
     QString other = QString::fromStdString(path);
-    other.replace(QStringLiteral("Same.CVN"), QStringLiteral("same.cvn"));
+    other.replace(QStringLiteral("/Same/Same.CVN"), QStringLiteral("/Same/../Same/./Same.CVN"));
     for (const QString& chosen : {QString::fromStdString(path), other}) {
         frame.askProjectFile = [chosen] { return chosen; };
         QVERIFY(frame.runCommand(ID_PROJECT_OPEN));
@@ -161,16 +162,17 @@ void TestLifecycleDialogs::recentEntryOfTheOpenProjectDoesNothing()
     const std::string path = makeProject(*t.app, home_.path() + QStringLiteral("/Rec"), "Rec");
     QVERIFY(!path.empty());
     RecentProjects& recent = t.app->lifecycle().recent();
-    QString upper = QString::fromStdString(path);
-    upper.replace(QStringLiteral("/Rec.CVN"), QStringLiteral("/REC.CVN"));
-    // Only the letter case differs; the file behind the upper-case name does not exist on a
-    // case-sensitive file system, so a real open would fail and leave no project.
+    QString dotted = QString::fromStdString(path);
+    dotted.replace(QStringLiteral("/Rec/Rec.CVN"), QStringLiteral("/Rec/./Rec.CVN"));
+    // Another spelling of the open project's file: neither closed (which would save and clear
+    // the flag) nor reloaded.
     recent.clear();
-    recent.add(upper.toStdString());
+    recent.add(dotted.toStdString());
     t.app->data().modified = true;
     QVERIFY(frame.runCommand(ID_FILE_MRU_FILE1));
     QVERIFY(t.app->data().isOpen());
     QVERIFY(t.app->data().modified);
+    QCOMPARE(t.messages->shown.size(), std::size_t(0));
 }
 
 void TestLifecycleDialogs::cancellingCloseDialogCancelsCloseAndTheCommand()

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 #include "doclist/CFileTree.h"
 #include "doclist/FileUtil.h"
+#include "model/FixedText.h"
 #include "support/FakeServices.h"
 
 #include <QMenu>
@@ -162,6 +163,43 @@ private slots:
         QVERIFY(!f.item("A")->isExpanded());
         // The view-state file was written at once.
         QVERIFY(doclist::isRegularFile(f.dir / "p.toc"));
+    }
+
+    void renameAndDeleteSaveTheProjectFileWhenTheyChangeRecords()
+    {
+        Fixture f;
+        f.dir.write("doc/A/d", "x");
+        f.dir.write("doc/A/plain", "x");
+        ObjectRecord& marker = f.project.objects[f.project.objectCount++];
+        marker = ObjectRecord{};
+        marker.id = 1;
+        marker.type = ObjectType::Marker;
+        setFixedText(marker.document, "A\\d");
+        // What the project file would receive: the marker's document at the moment of saving.
+        std::vector<SjisString> saved;
+        f.view.saveProjectFile = [&] {
+            saved.push_back(f.project.objectCount > 0
+                                ? SjisString(fixedText(f.project.objects[0].document))
+                                : SjisString("(none)"));
+        };
+        f.view.rebuildDocumentList(false);
+        f.view.askName = [](const QString&, std::size_t, bool) {
+            return std::optional<QString>(QStringLiteral("e"));
+        };
+
+        f.view.runCommand(filecmd::Rename, f.item("A|d"));
+        QVERIFY(doclist::pathExists(f.dir / "doc/A/e"));
+        QCOMPARE(saved, std::vector<SjisString>{"A\\e"});
+
+        // A document without markers or bookmarks changes only the disk: nothing to save.
+        f.fakes.messages.answer(Answer::Yes);
+        f.view.runCommand(filecmd::Delete, f.item("A|plain"));
+        QCOMPARE(saved.size(), std::size_t(1));
+
+        f.fakes.messages.answer(Answer::Yes);
+        f.view.runCommand(filecmd::Delete, f.item("A|e"));
+        QVERIFY(!doclist::pathExists(f.dir / "doc/A/e"));
+        QCOMPARE(saved, (std::vector<SjisString>{"A\\e", "(none)"}));
     }
 
     void dropMixingFilesAndAFolderAddsNothing()

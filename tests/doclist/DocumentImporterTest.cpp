@@ -79,6 +79,38 @@ TEST_F(ImportTest, Utf8AndUtf16SourcesBecomeShiftJis)
     EXPECT_EQ(test::TempDir::read(doc / "u16"), "\x82\xa0");
 }
 
+TEST_F(ImportTest, TextNamedFilesHoldingNulAreUtf16OrMustPassTheTextCheck)
+{
+    // "aあ\r\n" in UTF-16 without a byte-order mark, both byte orders, and a binary file that
+    // merely carries a text name.
+    const auto r = run({src.write("le.txt", std::string("a\0\x42\x30\r\0\n\0", 8)),
+                        src.write("be.csv", std::string("\0a\x30\x42\0\r\0\n", 8)),
+                        src.write("blob.txt", std::string("\x7f"
+                                                          "ELF\x02\x01\x01\0\0\0",
+                                                          10))});
+    ASSERT_TRUE(r[0].added());
+    ASSERT_TRUE(r[1].added());
+    EXPECT_EQ(test::TempDir::read(doc / "le"), "a\x82\xa0");
+    EXPECT_EQ(test::TempDir::read(doc / "be"), "a\x82\xa0");
+    EXPECT_EQ(r[2].number, 30033);
+    EXPECT_FALSE(std::filesystem::exists(doc / "blob"));
+    EXPECT_EQ(messages.numbers(), std::vector<int>{30033});
+}
+
+TEST_F(ImportTest, CharactersShiftJisCannotHoldAreCountedAndReported)
+{
+    // Two emoji and a Korean syllable become "〓"; the plain file beside it reports nothing.
+    const auto r = run({src.write("mixed.txt", "a\xf0\x9f\x98\x80\xf0\x9f\x98\x80\xea\xb0\x80"),
+                        src.write("plain.txt", "\xe3\x81\x82")});
+    ASSERT_TRUE(r[0].added());
+    EXPECT_EQ(r[0].replacedCharacters, 3u);
+    EXPECT_EQ(r[1].replacedCharacters, 0u);
+    ASSERT_EQ(messages.numbers(), std::vector<int>{39003});
+    EXPECT_EQ(messages.shown[0].style.icon, MessageIcon::Information);
+    EXPECT_EQ(messages.shown[0].textUtf8.rfind("mixed.txt\n", 0), 0u);
+    EXPECT_NE(messages.shown[0].textUtf8.find("3"), std::string::npos);
+}
+
 TEST_F(ImportTest, ShiftJisSourceIsCopiedByteForByte)
 {
     const std::string sjis = "\x95\x5c\x8e\xa6\r\n\x83\x5c\x83\x7c";
@@ -112,7 +144,8 @@ TEST_F(ImportTest, NamesTheRecordsCannotHoldAreRefused)
 
 TEST_F(ImportTest, ClipboardTextIsImportedAsOtherKind)
 {
-    const auto r = run({src.write("note.txt", std::string("a\0", 2))}, true);
+    // An odd number of bytes cannot be UTF-16, so the NUL stays and fails the check.
+    const auto r = run({src.write("note.txt", std::string("a\0b", 3))}, true);
     EXPECT_EQ(r[0].number, 30033);
     const auto ok = run({src.write("\xe7\x84\xa1\xe9\xa1\x8c", "clip\ttext\n")}, true); // 無題
     ASSERT_TRUE(ok[0].added());

@@ -62,6 +62,27 @@ TEST(SourceEncoding, Utf16BothByteOrders)
     EXPECT_EQ(sourceToSjis(pair), "\x81\xac");
 }
 
+TEST(SourceEncoding, Utf16WithoutMarkIsToldByItsNulBytes)
+{
+    EXPECT_EQ(detectSourceEncoding(std::string("a\0\r\0\n\0", 6)), SourceEncoding::Utf16LeNoMark);
+    EXPECT_EQ(detectSourceEncoding(std::string("\0a\0\r\0\n", 6)), SourceEncoding::Utf16BeNoMark);
+    // NUL bytes at both parities, or an odd length, is not UTF-16 text.
+    EXPECT_EQ(detectSourceEncoding(std::string("a\0\0b", 4)), SourceEncoding::ShiftJis);
+    EXPECT_EQ(detectSourceEncoding(std::string("a\0b", 3)), SourceEncoding::ShiftJis);
+    // Japanese text without ASCII has no NUL bytes and is not guessed at.
+    EXPECT_EQ(detectSourceEncoding("\x42\x30\x44\x30"), SourceEncoding::ShiftJis);
+
+    std::size_t replaced = 9;
+    // A Korean syllable (U+D55C) has no CP932 form.
+    EXPECT_EQ(sourceToSjis(std::string("\x5C\xD5"
+                                       "a\0",
+                                       4),
+                           &replaced),
+              "\x81\xac"
+              "a");
+    EXPECT_EQ(replaced, 1u);
+}
+
 TEST(SourceEncoding, ShiftJisSourceUnchanged)
 {
     const std::string sjis = "\x93\xfa\x96\x7b\x8c\xea\r\n\xb1"; // 日本語, half-width katakana

@@ -31,8 +31,17 @@ protected:
     }
 
     std::string workPath() const { return root + "/tmp/Corvane-" + std::to_string(::getuid()); }
-    /// Saving and loading pack and expand in memory: no file in the work folder, ever.
-    bool workFolderUnused() const { return !fs::exists(workPath()) || fs::is_empty(workPath()); }
+    /// This process's own folder inside the work folder.
+    std::string runPath() const { return workPath() + "/run-" + std::to_string(::getpid()); }
+    /// Saving and loading pack and expand in memory: no file anywhere in the work folder, ever.
+    bool workFolderUnused() const
+    {
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(workPath(), ec))
+            if (!e.is_directory())
+                return false;
+        return true;
+    }
 
     /// Saves a project with n sub-subjects whose first one has the given title.
     bool saveWith(int n, const char* title = "t")
@@ -262,7 +271,7 @@ TEST_F(CProjectIOTest, WorkFolderIsRefusedWhenItIsNotOursOrNotAFolder)
     }
     // Our own folder left open to others is taken back to 0700.
     ::chmod(workPath().c_str(), 0777);
-    EXPECT_EQ(io.workFolder(), workPath());
+    EXPECT_EQ(io.workFolder(), runPath());
     struct stat st
     {
     };

@@ -177,6 +177,42 @@ TEST(CabinetBytes, TruncatedAndForeignInputIsRefused)
         CabinetError::NotACabinet);
 }
 
+/// A cabinet whose coffFiles points at a decoy copy of its file entry appended at the end, while
+/// the entry every reader takes (right after the folder table) stays where it was.
+std::string withDecoyEntry(std::string cab, std::string_view decoyName)
+{
+    const std::size_t entry = le32(cab, 16);
+    std::string decoy = cab.substr(entry, 16) + std::string(decoyName) + '\0';
+    putLe32(cab, 16, std::uint32_t(cab.size()));
+    cab += decoy;
+    putLe32(cab, 8, std::uint32_t(cab.size()));
+    return cab;
+}
+
+TEST(CabinetBytes, FileEntriesAnywhereButAfterTheFolderTableAreRefused)
+{
+    // The vetted entry would name the output while the library expands the other entry's bytes.
+    const std::string normal = packed("normal text", "normal.txt");
+    const std::string renamed = withDecoyEntry(normal, "hidden.txt");
+    std::string out;
+    CabinetMember member;
+    EXPECT_EQ(extractCabinetBytes(renamed, out, member), CabinetError::NotACabinet);
+    EXPECT_NE(member.name, "hidden.txt");
+
+    // The decoy passes the size bounds while the real entry sits far into its folder, so the
+    // expansion limit would be applied to the wrong entry.
+    std::string far = withDecoyEntry(normal, "normal.txt");
+    putLe32(far, le32(normal, 16) + 4, 0x7FFF0000);
+    EXPECT_EQ(extractCabinetBytes(far, out, member), CabinetError::NotACabinet);
+
+    // The same cabinets with coffFiles pointing at the real entry are read as before.
+    std::string honest = renamed;
+    putLe32(honest, 16, le32(normal, 16));
+    ASSERT_EQ(extractCabinetBytes(honest, out, member), CabinetError::None);
+    EXPECT_EQ(member.name, "normal.txt");
+    EXPECT_EQ(out, "normal text");
+}
+
 class CabinetFileTest : public TempFolderTest
 {
 protected:

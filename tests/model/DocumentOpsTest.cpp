@@ -38,13 +38,19 @@ TEST_F(DocumentOpsTest, DeleteMarkersOfDocumentKeepsTheOrderOfTheRest)
     putLink(1, 3);
     putLink(5, 3);
     putLink(3, 6);
+    putLink(2, 4);
     project.currentObject = 4; // ID 5
+    fake.views.openDocuments = {"b"};
+    project.chartShown = true;
 
     EXPECT_EQ(ops.deleteMarkers("/p/doc/a"), 3);
     EXPECT_THAT(ids(), ElementsAre(2, 3, 5));
     EXPECT_THAT(links(), ElementsAre("5>3"));
     EXPECT_EQ(project.currentObject, 2);
-    EXPECT_THAT(fake.refresh.calls, ElementsAre("markers a 0", "resetProperties"));
+    // The other ends of the removed links: sub-subject 3's link mark, marker 2's open view.
+    EXPECT_THAT(fake.refresh.calls,
+                ElementsAre("linkMark 3", "redrawText b", "redrawChart", "markers a 0",
+                            "rebuildMarkerList", "resetProperties"));
     EXPECT_TRUE(project.modified);
 
     project.modified = false;

@@ -120,12 +120,17 @@ TEST_F(MarkerOpsTest, DeleteMarkerAsksWithTheMarkerTextAndRemovesItsLinks)
     putSubSubject(2);
     putLink(1, 2);
     putLink(2, 1);
-    fake.views.openDocuments = {"d"};
+    // Markers at the other end of a link: one in an open document, one in a closed one.
+    putMarker(3, "e", 0);
+    putMarker(4, "f", 0);
+    putLink(3, 1);
+    putLink(1, 4);
+    fake.views.openDocuments = {"d", "e"};
     project.chartShown = true;
 
     fake.messages.answer(Answer::No);
     EXPECT_FALSE(ops.deleteMarker(0, true));
-    EXPECT_EQ(project.objectCount, 2);
+    EXPECT_EQ(project.objectCount, 4);
     ASSERT_EQ(fake.messages.numbers(), std::vector<int>{30083});
     EXPECT_EQ(fake.messages.shown[0].style.buttons, MessageButtons::YesNo);
     EXPECT_EQ(fake.messages.shown[0].textUtf8.rfind(
@@ -133,10 +138,13 @@ TEST_F(MarkerOpsTest, DeleteMarkerAsksWithTheMarkerTextAndRemovesItsLinks)
               0u);
 
     EXPECT_TRUE(ops.deleteMarker(0, true));
-    EXPECT_THAT(ids(), ElementsAre(2));
+    EXPECT_THAT(ids(), ElementsAre(2, 3, 4));
     EXPECT_EQ(project.linkCount, 0);
-    EXPECT_THAT(fake.refresh.calls, ElementsAre("redrawText d", "redrawChart", "markers d 0",
-                                                "rebuildMarkerList", "resetProperties"));
+    // Every pane showing the other end of a removed link is refreshed: the sub-subject's link
+    // mark and the open view of the linked marker's document.
+    EXPECT_THAT(fake.refresh.calls,
+                ElementsAre("redrawText d", "linkMark 2", "redrawText e", "redrawChart",
+                            "markers d 0", "rebuildMarkerList", "resetProperties"));
     EXPECT_TRUE(project.modified);
 }
 

@@ -4,6 +4,7 @@ include_guard(GLOBAL)
 add_executable(test_projectfile
   ${CMAKE_CURRENT_LIST_DIR}/DataFileTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CabinetTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkFolderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CProjectIOTest.cpp)
 target_link_libraries(test_projectfile PRIVATE cv_projectfile cv_testsupport GTest::gtest_main)
 gtest_discover_tests(test_projectfile DISCOVERY_MODE PRE_TEST)

@@ -21,6 +21,7 @@ private slots:
     void returnsTheButtonPressed_data();
     void returnsTheButtonPressed();
     void closingWithoutAButtonIsTheSafeAnswer();
+    void enterOnAQuestionThatLosesWorkAnswersNo();
 };
 
 void QtMessageSinkTest::boxHasCaptionIconButtonsAndPlainText_data()
@@ -97,6 +98,22 @@ void QtMessageSinkTest::closingWithoutAButtonIsTheSafeAnswer()
     QCOMPARE(QtMessageSink::answerOf(-1, MessageButtons::OkCancel), Answer::Cancel);
     QCOMPARE(QtMessageSink::answerOf(-1, MessageButtons::YesNo), Answer::No);
     QCOMPARE(QtMessageSink::answerOf(-1, MessageButtons::Ok), Answer::Ok);
+}
+
+void QtMessageSinkTest::enterOnAQuestionThatLosesWorkAnswersNo()
+{
+    QtMessageSink sink;
+    const auto pressEnter = [] {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    pressEnter();
+    QCOMPARE(sink.present(30069, "text", style::yesNoDefaultNo), Answer::No);
+    pressEnter();
+    QCOMPARE(sink.present(30069, "text", style::yesNo), Answer::Yes);
 }
 
 QTEST_MAIN(QtMessageSinkTest)

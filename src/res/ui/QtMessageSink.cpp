@@ -49,6 +49,9 @@ QMessageBox* QtMessageSink::createBox(QWidget* owner, const std::string& fullTex
                         QString::fromStdString(fullTextUtf8), buttonsOf(style.buttons), owner);
     // Messages contain "【", "※" and the like; never let them be taken for rich text.
     box->setTextFormat(Qt::PlainText);
+    if (style.defaultNo && style.buttons != MessageButtons::Ok &&
+        style.buttons != MessageButtons::OkCancel)
+        box->setDefaultButton(QMessageBox::No);
     return box;
 }
 

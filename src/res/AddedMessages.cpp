@@ -1,0 +1,37 @@
+#include "res/AddedMessages.h"
+
+#include <iterator>
+
+namespace corvane {
+
+namespace {
+
+struct AddedMessage
+{
+    int number;
+    const char* text; ///< UTF-8
+};
+
+constexpr AddedMessage kAdded[] = {
+    {kMsgMarkedDocumentsMissing,
+     "プロジェクトの文書が文書フォルダに見つかりません\n"
+     "移動または削除された可能性があります\n"
+     "見つからない文書のマーカーは、文書が元の場所に戻るまで表示されません"},
+    {kMsgCloseWithoutSaving, "プロジェクトを保存できませんでした\n"
+                             "保存せずに閉じますか\n"
+                             "※ 前回の保存以降の変更は失われます"},
+    {kMsgCharactersReplaced, "Shift-JIS で表せない文字を「〓」に置き換えて取り込みました"},
+};
+
+} // namespace
+
+const char* addedMessageText(int number)
+{
+    for (const AddedMessage& m : kAdded) {
+        if (m.number == number)
+            return m.text;
+    }
+    return nullptr;
+}
+
+} // namespace corvane
