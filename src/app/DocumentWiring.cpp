@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
+#include "base/Check.h"
 #include "base/DocPath.h"
 #include "doclist/CFileView.h"
 #include "model/FixedText.h"
@@ -144,8 +145,7 @@ void DocumentWiring::dropCurrentMarkerHighlight(SjisView relativePath)
 void DocumentWiring::showObjectSpan(int objectIndex)
 {
     const ProjectData& data = app_.data();
-    if (objectIndex < 0 || objectIndex >= data.objectCount)
-        return;
+    CV_CHECK(objectIndex >= 0 && objectIndex < data.objectCount, return );
     const ObjectRecord& r = data.objects[objectIndex];
     if (r.type != ObjectType::Marker)
         return;

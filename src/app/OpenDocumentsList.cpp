@@ -2,6 +2,7 @@
 
 #include "base/Codec.h"
 #include "base/DocPath.h"
+#include "base/FileWrite.h"
 #include "base/Sjis.h"
 #include "model/ProjectData.h"
 
@@ -116,16 +117,14 @@ bool write(const ProjectData& data)
         fs::remove(path, ec);
         return true;
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+    SjisString list;
     for (const std::string& document : data.openDocuments) {
-        const SjisString line = codec::fromUtf8(document).text;
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
+        list += codec::fromUtf8(document).text;
+        list += "\r\n";
     }
-    out.flush();
-    return static_cast<bool>(out);
+    const std::string target = path.string();
+    const mode_t mode = files::permissionsOr(target, files::ordinaryFileMode());
+    return files::writeFileSafely(target, list, mode) == files::WriteStatus::Ok;
 }
 
 std::vector<std::string> resolve(const std::string& listBytes, const ProjectData& data,

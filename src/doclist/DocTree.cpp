@@ -1,6 +1,7 @@
 #include "doclist/DocTree.h"
 
 #include "base/Codec.h"
+#include "base/FileWrite.h"
 #include "base/Sjis.h"
 #include "doclist/NameRules.h"
 
@@ -78,7 +79,9 @@ void DocTree::scanFolder(Node& node, const std::string& path, const std::string&
     std::vector<Entry> entries;
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name == "." || name == "..")
+        // A document being written, or left half-written by a killed import or save, is no
+        // document of the project.
+        if (name == "." || name == ".." || files::isTemporaryName(name))
             continue;
         const std::string full = path + "/" + name;
         struct stat st;

@@ -1,6 +1,7 @@
 #include "doclist/FileUtil.h"
 
 #include "base/FileRead.h"
+#include "base/FileWrite.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,24 +11,6 @@
 #include <unistd.h>
 
 namespace corvane::doclist {
-
-namespace {
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-} // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path)
 {
@@ -40,31 +23,21 @@ std::optional<std::string> readWholeFile(const std::string& path)
 
 CreateResult createFileExclusive(const std::string& path, std::string_view bytes, bool readOnly)
 {
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, readOnly ? 0444 : 0666);
-    if (fd < 0)
-        return errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
-    const bool ok = writeAll(fd, bytes);
-    if (::close(fd) != 0 || !ok) {
-        ::unlink(path.c_str());
+    switch (files::writeFileSafely(path, bytes, readOnly ? 0444 : files::ordinaryFileMode(),
+                                   files::Existing::Keep)) {
+    case files::WriteStatus::Ok:
+        return CreateResult::Created;
+    case files::WriteStatus::Exists:
+        return CreateResult::Exists;
+    default:
         return CreateResult::Failed;
     }
-    return CreateResult::Created;
 }
 
 bool writeFileReplacing(const std::string& path, std::string_view bytes)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    const bool ok = writeAll(fd, bytes);
-    ::fchmod(fd, 0644);
-    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    const mode_t mode = files::permissionsOr(path, files::ordinaryFileMode());
+    return files::writeFileSafely(path, bytes, mode) == files::WriteStatus::Ok;
 }
 
 bool setReadOnly(const std::string& path, bool readOnly)

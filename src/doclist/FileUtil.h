@@ -20,13 +20,14 @@ enum class CreateResult
     Failed
 };
 
-/// Creates path holding exactly bytes; never replaces an existing file (O_EXCL). With readOnly the
-/// file is created without write permission (the open descriptor may still write it), so there is
-/// no moment at which a finished document is writable. A failed write removes the file again.
+/// Creates path holding exactly bytes, flushed to the disk; never replaces an existing file, and
+/// the name appears only once the whole file is written. With readOnly the file is made without
+/// write permission (0444), so there is no moment at which a finished document is writable.
 CreateResult createFileExclusive(const std::string& path, std::string_view bytes,
                                  bool readOnly = false);
 
-/// Writes path whole through a temporary file beside it that is renamed over it.
+/// Writes path whole through a flushed temporary file beside it that is renamed over it, keeping
+/// the permissions of the file it replaces (a new file gets those the umask allows).
 bool writeFileReplacing(const std::string& path, std::string_view bytes);
 
 /// Read-only on Linux: all write permission bits removed; writable: the owner's write bit set.

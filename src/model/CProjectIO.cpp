@@ -2,6 +2,7 @@
 
 #include "base/Codec.h"
 #include "base/FileRead.h"
+#include "base/FileWrite.h"
 #include "base/SettingsKeys.h"
 #include "model/Cabinet.h"
 #include "model/WorkFolder.h"
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -24,68 +26,10 @@ SjisString leadingPath(const std::string& utf8Path)
     return codec::fromUtf8(utf8Path).text + "\n";
 }
 
-/// Creates a new empty file from pattern (ending in "XXXXXX") and returns its path, "" on failure.
-std::string makeUniqueFile(const std::string& prefix)
-{
-    std::string pattern = prefix + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return pattern;
-}
-
-bool writeWholeFile(const std::string& path, std::string_view bytes, int flags, mode_t mode)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | flags, mode);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += std::size_t(n);
-    }
-    ok = ::close(fd) == 0 && ok;
-    return ok;
-}
-
 bool readWholeFile(const std::string& path, std::string& out, std::size_t limit)
 {
     return files::readWholeFile(path, out, limit) == files::ReadStatus::Ok;
 }
-
-mode_t currentUmask()
-{
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
-
-/// Makes a rename in folder durable; a failure here does not undo a rename that happened.
-void syncFolder(const std::string& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-/// Removes a file when the object goes out of scope, so no exit path leaves one behind.
-struct RemoveOnExit
-{
-    std::string path;
-    ~RemoveOnExit()
-    {
-        if (!path.empty())
-            ::unlink(path.c_str());
-    }
-};
 
 } // namespace
 
@@ -124,58 +68,38 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
     const std::size_t slash = projectFilePath.rfind('/');
     if (slash == std::string::npos || slash + 1 == projectFilePath.size())
         return false;
-    const std::string folder = projectFilePath.substr(0, slash + 1);
     const std::string fileName = projectFilePath.substr(slash + 1);
 
-    const std::string work = workFolder();
-    if (work.empty())
+    // The data file is packed in memory: no copy of it ever lies in the work folder, so a save
+    // that is killed leaves nothing there, and the member is dated now, as a data file just
+    // written would be.
+    std::string cabinet;
+    if (!Cabinet(services_.messages)
+             .packData(encodeDataFile(data), fileName, std::time(nullptr), false, cabinet))
         return false;
 
-    // The data file: a unique name, so two saves (or two users of one account) never collide.
-    RemoveOnExit dataFile{makeUniqueFile(work + "/" + fileName)};
-    if (dataFile.path.empty()) {
-        showMessage(services_.messages, 30026, leadingPath(work + "/" + fileName), style::error);
-        return false;
-    }
-    if (!writeWholeFile(dataFile.path, encodeDataFile(data), O_TRUNC, 0600)) {
-        showMessage(services_.messages, 30018, leadingPath(dataFile.path), style::error);
-        return false;
-    }
-
-    // Pack beside the project file, so the final rename stays within one file system and the
-    // previous project file is replaced only by a complete, flushed cabinet.
     struct stat previous
     {
     };
     const bool hadPrevious = ::stat(projectFilePath.c_str(), &previous) == 0;
-    RemoveOnExit packed{makeUniqueFile(folder + "." + fileName)};
-    Cabinet cabinet(services_.messages);
-    if (packed.path.empty()) {
-        showMessage(services_.messages, 30035, {}, style::information);
-        return false;
-    }
-    if (!cabinet.pack(dataFile.path, fileName, packed.path))
-        return false;
-    const mode_t mode = hadPrevious ? (previous.st_mode & 07777) : (0666 & ~currentUmask());
-    ::chmod(packed.path.c_str(), mode);
+    const mode_t mode = hadPrevious ? (previous.st_mode & 07777) : files::ordinaryFileMode();
 
     if (hadPrevious && read(services_.settings, keys::MakeBackup) == 1) {
         const std::string backup = backupPathFor(projectFilePath);
         std::string previousBytes;
         if (backup.empty() ||
             !readWholeFile(projectFilePath, previousBytes, std::size_t(previous.st_size)) ||
-            !writeWholeFile(backup, previousBytes, O_CREAT | O_TRUNC, mode)) {
+            files::writeFileSafely(backup, previousBytes, mode) != files::WriteStatus::Ok) {
             showMessage(services_.messages, 30112, {}, style::error);
             return false;
         }
     }
 
-    if (::rename(packed.path.c_str(), projectFilePath.c_str()) != 0) {
+    // The previous project file is replaced only by a complete cabinet already on the disk.
+    if (files::writeFileSafely(projectFilePath, cabinet, mode) != files::WriteStatus::Ok) {
         showMessage(services_.messages, 30035, {}, style::information);
         return false;
     }
-    packed.path.clear();
-    syncFolder(folder);
 
     write(services_.settings, keys::FilePath, codec::fromUtf8(projectFilePath).text);
     data.modified = false;
@@ -203,24 +127,12 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
     const std::size_t slash = projectFilePath.rfind('/');
     if (slash == std::string::npos || slash + 1 == projectFilePath.size())
         return false;
-    const std::string fileName = projectFilePath.substr(slash + 1);
 
-    const std::string work = workFolder();
-    if (work.empty())
-        return false;
-    RemoveOnExit dataFile{makeUniqueFile(work + "/" + fileName)};
-    if (dataFile.path.empty()) {
-        showMessage(sink, 30036, "[File Copy]\n", style::error);
-        return false;
-    }
-    std::string memberName;
-    if (!Cabinet(sink).unpackTo(projectFilePath, dataFile.path, memberName))
-        return false;
+    // Expanded in memory, as it is packed: no copy of the data file lies in the work folder.
     std::string bytes;
-    if (!readWholeFile(dataFile.path, bytes, kMaxDataFileBytes)) {
-        showMessage(sink, 30026, leadingPath(projectFilePath), style::error);
+    CabinetMember member;
+    if (!Cabinet(sink).unpackData(projectFilePath, bytes, member))
         return false;
-    }
 
     // Read into staging so that a file that fails half-way leaves the open tables untouched.
     auto staging = std::make_unique<ProjectData>();

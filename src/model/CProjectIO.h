@@ -1,5 +1,6 @@
-// Writes and reads the project file: the data file packed as the single member of a cabinet, the
-// backup copy beside it, and the private work folder the data file passes through.
+// Writes and reads the project file (the data file packed as the single member of a cabinet,
+// both in memory) and the backup copy beside it; provides the private work folder that the
+// documents' working copies and the clipboard import use.
 #pragma once
 
 #include "base/Services.h"
@@ -21,15 +22,16 @@ public:
     /// symlink). Returns "" after a failure, once the message has been shown. No trailing "/".
     std::string workFolder();
 
-    /// Saves data to projectFilePath (a UTF-8 disk path with "/"): the data file is written under a
-    /// unique name in the work folder, packed into a temporary file in the project folder, flushed
-    /// to disk, the previous project file is copied to the backup "(back).CVN" when
-    /// KanSet/MakeBackup is 1, and the temporary file is renamed over the project file. Any
+    /// Saves data to projectFilePath (a UTF-8 disk path with "/"): the data file is packed in
+    /// memory, the previous project file is copied to the backup "(back).CVN" when
+    /// KanSet/MakeBackup is 1, and the cabinet replaces the project file through a flushed
+    /// temporary beside it (files::writeFileSafely), keeping the old file's permissions. Any
     /// failure leaves the previous project file byte-identical. On success Last/FilePath is
     /// written and data.modified cleared.
     bool saveProject(const std::string& projectFilePath, ProjectData& data);
 
-    /// Loads the project file's settings blocks and tables into data. The extension must be "CVN"
+    /// Loads the project file's settings blocks and tables into data, expanding the cabinet in
+    /// memory. The extension must be "CVN"
     /// in any case (30070, checked before anything is read); the file must exist (30077) and not
     /// be a folder (30066). The file is read into staging: data changes only when the whole file
     /// was valid. Identity (folder, name) and run-time state are left to the caller.

@@ -2,6 +2,7 @@
 
 #include "base/Codec.h"
 #include "base/FileRead.h"
+#include "base/FileWrite.h"
 #include "base/Sjis.h"
 #include "model/DataFile.h"
 #include "res/MessageCatalogue.h"
@@ -251,20 +252,6 @@ bool readWholeFile(const std::string& path, std::string& out, std::size_t limit,
     return files::readWholeFile(path, out, limit, &st) == files::ReadStatus::Ok;
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += std::size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 bool isSafeMemberName(std::string_view name, bool sjisName)
@@ -415,28 +402,33 @@ bool Cabinet::pack(const std::string& dataFilePath, const std::string& memberNam
     struct stat st
     {
     };
-    bool ok = readWholeFile(dataFilePath, data, kMaxCabinetBytes, st);
-    if (ok) {
-        std::uint16_t date = 0, time = 0;
-        toDosDateTime(st.st_mtime, date, time);
-        // Linux has no archive bit; a file just written is one Windows would mark for archiving.
-        const std::uint16_t attributes =
-            GCAB_FILE_ATTRIBUTE_ARCH |
-            ((st.st_mode & S_IWUSR) == 0 ? GCAB_FILE_ATTRIBUTE_RDONLY : 0);
-        ok = packCabinetBytes(data, memberName, date, time, attributes, cabinet);
-    }
-    if (ok) {
-        const int fd = ::open(cabinetPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        ok = fd >= 0;
-        if (ok) {
-            // Flushed before the caller renames it over a project file.
-            ok = writeAll(fd, cabinet) && ::fsync(fd) == 0;
-            ok = ::close(fd) == 0 && ok;
-        }
-    }
-    if (!ok)
+    if (!readWholeFile(dataFilePath, data, kMaxCabinetBytes, st)) {
         showMessage(sink_, 30035, {}, style::information);
-    return ok;
+        return false;
+    }
+    if (!packData(data, memberName, st.st_mtime, (st.st_mode & S_IWUSR) == 0, cabinet))
+        return false;
+    const mode_t mode = files::permissionsOr(cabinetPath, files::ordinaryFileMode());
+    if (files::writeFileSafely(cabinetPath, cabinet, mode) != files::WriteStatus::Ok) {
+        showMessage(sink_, 30035, {}, style::information);
+        return false;
+    }
+    return true;
+}
+
+bool Cabinet::packData(std::string_view data, const std::string& memberName,
+                       std::int64_t modifiedTime, bool readOnly, std::string& cabinet)
+{
+    std::uint16_t date = 0, time = 0;
+    toDosDateTime(modifiedTime, date, time);
+    // Linux has no archive bit; a file just written is one Windows would mark for archiving.
+    const std::uint16_t attributes =
+        GCAB_FILE_ATTRIBUTE_ARCH | (readOnly ? GCAB_FILE_ATTRIBUTE_RDONLY : 0);
+    if (!packCabinetBytes(data, memberName, date, time, attributes, cabinet)) {
+        showMessage(sink_, 30035, {}, style::information);
+        return false;
+    }
+    return true;
 }
 
 bool Cabinet::refuseUnpack()
@@ -445,56 +437,40 @@ bool Cabinet::refuseUnpack()
     return false;
 }
 
-bool Cabinet::unpack(const std::string& cabinetPath, const std::string& destinationFolder,
-                     std::string& memberName)
+bool Cabinet::unpackData(const std::string& cabinetPath, std::string& data, CabinetMember& member)
 {
-    return unpackMember(cabinetPath, &destinationFolder, nullptr, memberName);
-}
-
-bool Cabinet::unpackTo(const std::string& cabinetPath, const std::string& targetPath,
-                       std::string& memberName)
-{
-    return unpackMember(cabinetPath, nullptr, &targetPath, memberName);
-}
-
-bool Cabinet::unpackMember(const std::string& cabinetPath, const std::string* destinationFolder,
-                           const std::string* targetPath, std::string& memberName)
-{
-    std::string cabinet, data;
+    std::string cabinet;
     struct stat st
     {
     };
-    CabinetMember member;
     if (!readWholeFile(cabinetPath, cabinet, kMaxCabinetBytes, st) ||
         extractCabinetBytes(cabinet, data, member) != CabinetError::None)
         return refuseUnpack();
-    std::string target;
-    if (targetPath != nullptr) {
-        target = *targetPath;
-    } else {
-        // The converted name is checked again: a Shift-JIS name could become one with a separator.
-        if (!isSafeMemberName(member.name, false))
-            return refuseUnpack();
-        target = *destinationFolder;
-        if (target.empty() || target.back() != '/')
-            target += '/';
-        target += member.name;
-    }
-    const int fd =
-        ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0)
+    return true;
+}
+
+bool Cabinet::unpack(const std::string& cabinetPath, const std::string& destinationFolder,
+                     std::string& memberName)
+{
+    std::string data;
+    CabinetMember member;
+    if (!unpackData(cabinetPath, data, member))
+        return false;
+    // The converted name is checked again: a Shift-JIS name could become one with a separator.
+    if (!isSafeMemberName(member.name, false))
         return refuseUnpack();
-    bool ok = writeAll(fd, data);
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
-        ::unlink(target.c_str());
+    std::string target = destinationFolder;
+    if (target.empty() || target.back() != '/')
+        target += '/';
+    target += member.name;
+    // A symlink at the target is replaced, never followed.
+    const bool readOnly = (member.attributes & GCAB_FILE_ATTRIBUTE_RDONLY) != 0;
+    if (files::writeFileSafely(target, data, readOnly ? 0444 : files::ordinaryFileMode()) !=
+        files::WriteStatus::Ok)
         return refuseUnpack();
-    }
     const std::int64_t when = fromDosDateTime(member.dosDate, member.dosTime);
     const struct timespec times[2] = {{time_t(when), 0}, {time_t(when), 0}};
     ::utimensat(AT_FDCWD, target.c_str(), times, AT_SYMLINK_NOFOLLOW);
-    if ((member.attributes & GCAB_FILE_ATTRIBUTE_RDONLY) != 0)
-        ::chmod(target.c_str(), 0444);
     memberName = member.name;
     return true;
 }

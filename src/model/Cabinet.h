@@ -65,23 +65,26 @@ public:
     explicit Cabinet(MessageSink& sink) : sink_(sink) {}
 
     /// Packs the file at dataFilePath as memberName into a new cabinet at cabinetPath (replacing
-    /// it), flushed to disk before returning. Member date and time are the data file's
-    /// modification time as local DOS time; attributes read-only/archive masked with 0x27.
+    /// it safely, keeping its permissions), flushed to disk before returning. Member date and time
+    /// are the data file's modification time as local DOS time; attributes read-only/archive
+    /// masked with 0x27.
     bool pack(const std::string& dataFilePath, const std::string& memberName,
               const std::string& cabinetPath);
 
-    /// Expands the member into destinationFolder + "/" + its name; memberName receives the name.
+    /// Packs data as memberName into the bytes of a cabinet, the member dated modifiedTime (a
+    /// time_t) with the archive attribute, read-only too when readOnly is set.
+    bool packData(std::string_view data, const std::string& memberName, std::int64_t modifiedTime,
+                  bool readOnly, std::string& cabinet);
+
+    /// Expands the member into destinationFolder + "/" + its name (replacing a file there safely,
+    /// never following a symlink); memberName receives the name.
     bool unpack(const std::string& cabinetPath, const std::string& destinationFolder,
                 std::string& memberName);
 
-    /// Expands the member into exactly targetPath (never following a symlink there);
-    /// memberName receives the member's own name.
-    bool unpackTo(const std::string& cabinetPath, const std::string& targetPath,
-                  std::string& memberName);
+    /// Expands the member into data, in memory; member receives its file entry.
+    bool unpackData(const std::string& cabinetPath, std::string& data, CabinetMember& member);
 
 private:
-    bool unpackMember(const std::string& cabinetPath, const std::string* destinationFolder,
-                      const std::string* targetPath, std::string& memberName);
     bool refuseUnpack();
     MessageSink& sink_;
 };

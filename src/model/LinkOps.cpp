@@ -1,5 +1,6 @@
 #include "model/LinkOps.h"
 
+#include "base/Check.h"
 #include "base/SettingsKeys.h"
 #include "model/FixedText.h"
 #include "model/Limits.h"
@@ -69,8 +70,7 @@ bool LinkOps::toggle(int fromIndex, int toIndex)
 
 bool LinkOps::deleteAt(int linkIndex)
 {
-    if (linkIndex < 0 || linkIndex >= p_.linkCount)
-        return false;
+    CV_CHECK(linkIndex >= 0 && linkIndex < p_.linkCount, return false);
     const LinkRecord link = p_.links[linkIndex];
     LinkTable(p_).removeAt(linkIndex);
     linksChanged(link.from, link.to);

@@ -1,5 +1,6 @@
 #include "model/LinkTable.h"
 
+#include "base/Check.h"
 #include "model/TableCompaction.h"
 
 #include <cstring>
@@ -29,8 +30,7 @@ bool LinkTable::append(ObjectId from, ObjectId to)
 
 bool LinkTable::removeAt(int linkIndex)
 {
-    if (linkIndex < 0 || linkIndex >= p_.linkCount)
-        return false;
+    CV_CHECK(linkIndex >= 0 && linkIndex < p_.linkCount, return false);
     LinkRecord* links = p_.links.get();
     std::memmove(links + linkIndex, links + linkIndex + 1,
                  sizeof(LinkRecord) * static_cast<std::size_t>(p_.linkCount - linkIndex - 1));

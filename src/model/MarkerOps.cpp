@@ -1,5 +1,6 @@
 #include "model/MarkerOps.h"
 
+#include "base/Check.h"
 #include "base/DocPath.h"
 #include "base/SettingsKeys.h"
 #include "model/CurrentObject.h"
@@ -78,7 +79,10 @@ bool MarkerOps::addMarker(SjisView relativePath, ByteOffset startByte, ByteOffse
 
 bool MarkerOps::deleteMarker(int index, bool ask)
 {
-    if (index < 0 || index >= p_.objectCount || p_.objects[index].type != ObjectType::Marker)
+    if (index == -1) // no current object
+        return false;
+    CV_CHECK(index >= 0 && index < p_.objectCount, return false);
+    if (p_.objects[index].type != ObjectType::Marker)
         return false;
     const ObjectRecord& r = p_.objects[index];
     if (ask) {
@@ -170,7 +174,10 @@ int MarkerOps::navigate(MarkerStep step) const
 
 bool MarkerOps::showMarker(int index, bool withProperties)
 {
-    if (index < 0 || index >= p_.objectCount || p_.objects[index].type != ObjectType::Marker)
+    if (index == -1)
+        return false;
+    CV_CHECK(index >= 0 && index < p_.objectCount, return false);
+    if (p_.objects[index].type != ObjectType::Marker)
         return false;
     MakeCurrentRequest request;
     request.showSpan = true;

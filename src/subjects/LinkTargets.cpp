@@ -1,5 +1,6 @@
 #include "subjects/LinkTargets.h"
 
+#include "base/Check.h"
 #include "model/FixedText.h"
 #include "model/LinkOps.h"
 #include "model/ObjectTable.h"
@@ -58,8 +59,9 @@ int LinkListRows::currentLinkIndex(const LinkTarget& t) const
 
 bool LinkListRows::deleteRow(int row)
 {
-    if (row < 0 || row >= static_cast<int>(rows_.size()))
+    if (row == -1) // no row selected
         return false;
+    CV_CHECK(row >= 0 && row < static_cast<int>(rows_.size()), return false);
     const LinkTarget& t = rows_[static_cast<std::size_t>(row)];
     SjisString leading = numberedTargetText(row + 1, t.text);
     leading += kThisLinkParticle;
@@ -80,8 +82,9 @@ bool LinkListRows::deleteRow(int row)
 
 int LinkListRows::objectIndexOf(int row) const
 {
-    if (row < 0 || row >= static_cast<int>(rows_.size()))
+    if (row == -1)
         return -1;
+    CV_CHECK(row >= 0 && row < static_cast<int>(rows_.size()), return -1);
     const LinkTarget& t = rows_[static_cast<std::size_t>(row)];
     const ObjectId other = t.direction == LinkTarget::Direction::To ? t.link.to : t.link.from;
     return findObjectIndex(p_, other);

@@ -1,5 +1,7 @@
 #include "subjects/SubjectStateFile.h"
 
+#include "base/FileWrite.h"
+
 #include <fstream>
 
 namespace corvane {
@@ -86,12 +88,8 @@ bool writeSubjectState(const std::vector<SubjectGroup>& groups, const std::strin
 {
     if (path.empty())
         return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    const std::string text = formatSubjectState(groups);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(out.flush());
+    const mode_t mode = files::permissionsOr(path, files::ordinaryFileMode());
+    return files::writeFileSafely(path, formatSubjectState(groups), mode) == files::WriteStatus::Ok;
 }
 
 } // namespace corvane

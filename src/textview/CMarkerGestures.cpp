@@ -1,5 +1,6 @@
 #include "textview/CMarkerGestures.h"
 
+#include "base/Check.h"
 #include "base/SettingsKeys.h"
 #include "base/qt/QtText.h"
 #include "model/FixedText.h"
@@ -236,8 +237,8 @@ void CMarkerGestures::showSpanOf(int index)
 
 void CMarkerGestures::pickMarker(int index)
 {
-    if (index < 0 || index >= p_.objectCount)
-        return;
+    // Every caller has just found the index by a hit test on the current table.
+    CV_CHECK(index >= 0 && index < p_.objectCount, return );
     if (p_.currentObject != index) {
         const int previous = p_.currentObject;
         if (previous >= 0 && previous < p_.objectCount &&

@@ -1,5 +1,6 @@
 #include "textview/MarkerEdit.h"
 
+#include "base/Check.h"
 #include "base/SettingsKeys.h"
 #include "base/Sjis.h"
 #include "model/CurrentObject.h"
@@ -173,7 +174,10 @@ void MarkerEdit::madeCurrent(int index)
 
 bool MarkerEdit::setInitialColour(int index)
 {
-    if (index < 0 || index >= p_.objectCount || p_.objects[index].type != ObjectType::Marker)
+    if (index == -1) // no current object
+        return false;
+    CV_CHECK(index >= 0 && index < p_.objectCount, return false);
+    if (p_.objects[index].type != ObjectType::Marker)
         return false;
     if (showMessage(s_.messages, kConfirmInitialColour, {}, style::yesNo) != Answer::Yes)
         return false;

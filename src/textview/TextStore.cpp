@@ -1,6 +1,7 @@
 #include "textview/TextStore.h"
 
 #include "base/FileRead.h"
+#include "base/FileWrite.h"
 #include "res/MessageCatalogue.h"
 
 #include <algorithm>
@@ -208,19 +209,7 @@ bool TextStore::save()
     }
     mode &= ~mode_t(0222);
 
-    const std::size_t slash = documentPath_.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : documentPath_.substr(0, slash);
-    std::string temp = dir + "/.cvsaveXXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        showMessage(messages_, kMsgSaveFailed, {}, style::error);
-        return false;
-    }
-    const bool ok = writeAll(fd, image_.data(), image_.size(), 0) && ::fsync(fd) == 0 &&
-                    ::fchmod(fd, mode) == 0;
-    ::close(fd);
-    if (!ok || ::rename(temp.c_str(), documentPath_.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    if (files::writeFileSafely(documentPath_, image_, mode) != files::WriteStatus::Ok) {
         showMessage(messages_, kMsgSaveFailed, {}, style::error);
         return false;
     }

@@ -50,9 +50,9 @@ public:
     /// Writes the image to the working copy when it holds unwritten changes; 30039 on failure.
     bool flushWorkingCopy();
 
-    /// Replaces the document with the text: written to a new file beside it, flushed to disk and
-    /// renamed over it, so a failure at any point leaves the old document whole. The new file has
-    /// the document's permissions with every write bit cleared (documents of a project are
+    /// Replaces the document with the text through files::writeFileSafely (a flushed temporary
+    /// beside it renamed over it), so a failure at any point leaves the old document whole. The new
+    /// file has the document's permissions with every write bit cleared (documents of a project are
     /// read-only between saves). Failure reports 30018 and keeps the modified mark.
     bool save();
 

@@ -27,6 +27,7 @@ TEST(DocTree, ScanMirrorsTheDiskSortedFoldersAndDocumentsMixed)
     dir.write("doc/B/a1", "x");
     dir.write("doc/a/deep/x", "x");
     dir.write("doc/C", "x");
+    dir.write("doc/.C.cvtmp.Xy12z9", "a save of C in progress, or killed");
     std::filesystem::create_directories(dir / "doc/empty");
 
     DocTree tree;

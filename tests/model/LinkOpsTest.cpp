@@ -142,7 +142,11 @@ TEST_F(LinkToggle, DeleteAtRemovesOneRecordAndRefreshesItsEnds)
     putLink(10, 30);
     putLink(20, 10);
     putLink(10, 30);
-    EXPECT_FALSE(ops.deleteAt(3));
+    {
+        CheckFailures broken;
+        EXPECT_FALSE(ops.deleteAt(3));
+        EXPECT_EQ(broken.conditions.size(), 1u) << "an index past the table is a broken invariant";
+    }
     EXPECT_TRUE(ops.deleteAt(0));
     EXPECT_THAT(links(), ElementsAre("20>10", "10>30"));
     EXPECT_THAT(fake.refresh.calls, ElementsAre("linkMark 30"));

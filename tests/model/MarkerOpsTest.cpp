@@ -153,8 +153,12 @@ TEST_F(MarkerOpsTest, DeleteMarkerRefusesBadIndexesAndSubSubjects)
     putSubSubject(1);
     putMarker(2, "d", 0);
     putMarker(3, "d", 5);
-    EXPECT_FALSE(ops.deleteMarker(-1, false));
-    EXPECT_FALSE(ops.deleteMarker(3, false));
+    EXPECT_FALSE(ops.deleteMarker(-1, false)) << "no current object";
+    {
+        CheckFailures broken;
+        EXPECT_FALSE(ops.deleteMarker(3, false));
+        EXPECT_EQ(broken.conditions.size(), 1u) << "an index past the table is a broken invariant";
+    }
     EXPECT_FALSE(ops.deleteMarker(0, false));
     EXPECT_EQ(project.objectCount, 3);
 
@@ -231,7 +235,11 @@ TEST_F(MarkerNavigation, ShowMarkerMovesTheCurrentObjectAndDropsTheOldHighlight)
                 ElementsAre("dropHighlight d", "showSpan 1", "showProperties 1"));
 
     EXPECT_FALSE(ops.showMarker(3, true)); // a sub-subject has no span
-    EXPECT_FALSE(ops.showMarker(6, true));
+    {
+        CheckFailures broken;
+        EXPECT_FALSE(ops.showMarker(6, true));
+        EXPECT_EQ(broken.conditions.size(), 1u);
+    }
     EXPECT_EQ(project.currentObject, 1);
 }
 

@@ -118,7 +118,11 @@ TEST_F(ObjectTableTest, LinkTableRemovalsReportWhetherAnythingMatched)
     EXPECT_THAT(links(), ElementsAre("2>1", "3>1"));
     EXPECT_FALSE(table.removeBetween(1, 2));
     EXPECT_FALSE(table.removeOfObject(9));
-    EXPECT_FALSE(table.removeAt(2));
+    {
+        CheckFailures broken;
+        EXPECT_FALSE(table.removeAt(2));
+        EXPECT_EQ(broken.conditions.size(), 1u);
+    }
     EXPECT_TRUE(table.removeAt(0));
     EXPECT_THAT(links(), ElementsAre("3>1"));
 }

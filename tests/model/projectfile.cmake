@@ -6,3 +6,8 @@ add_executable(test_projectfile
   ${CMAKE_CURRENT_LIST_DIR}/CProjectIOTest.cpp)
 target_link_libraries(test_projectfile PRIVATE cv_projectfile cv_testsupport GTest::gtest_main)
 gtest_discover_tests(test_projectfile DISCOVERY_MODE PRE_TEST)
+
+# Saves killed at random moments: an executable of its own, so ctest can run it beside the rest.
+add_executable(test_savekill ${CMAKE_CURRENT_LIST_DIR}/ProjectSaveKillTest.cpp)
+target_link_libraries(test_savekill PRIVATE cv_projectfile cv_testsupport GTest::gtest_main)
+gtest_discover_tests(test_savekill DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)

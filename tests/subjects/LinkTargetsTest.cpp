@@ -88,7 +88,10 @@ TEST_F(LinkTargetsTest, NoKeepsTheLinkAndARowWhoseLinkIsGoneIsDropped)
     project.linkCount = 0; // removed behind the dialog's back
     EXPECT_FALSE(rows.deleteRow(0));
     EXPECT_TRUE(rows.rows().empty());
+    EXPECT_FALSE(rows.deleteRow(-1)) << "no row selected";
+    CheckFailures broken;
     EXPECT_FALSE(rows.deleteRow(0));
+    EXPECT_EQ(broken.conditions.size(), 1u) << "a row the list does not have";
 }
 
 } // namespace

@@ -1,8 +1,40 @@
 #include "support/FakeServices.h"
 
+#include "base/Check.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace corvane::test {
+
+namespace {
+
+CheckFailures* currentCapture = nullptr;
+
+void recordOrFail(const char* condition, const char* file, int line)
+{
+    if (currentCapture != nullptr)
+        currentCapture->conditions.emplace_back(condition);
+    else
+        ADD_FAILURE_AT(file, line) << "check failed: " << condition;
+}
+
+/// Installed before any test runs, in every test program that uses these fakes.
+const bool checksFailTests = (check::setFailureHandler(&recordOrFail), true);
+
+} // namespace
+
+CheckFailures::CheckFailures() : outer_(currentCapture)
+{
+    (void)checksFailTests;
+    currentCapture = this;
+}
+
+CheckFailures::~CheckFailures()
+{
+    currentCapture = outer_;
+}
 
 Answer ScriptedMessages::present(int number, const std::string& fullTextUtf8, MessageStyle style)
 {
@@ -39,9 +71,18 @@ void RecordingRefresh::redrawTextViewsOf(SjisView relativePath)
 {
     calls.push_back("redrawText " + std::string(relativePath));
 }
-void RecordingRefresh::redrawChart() { calls.push_back("redrawChart"); }
-void RecordingRefresh::rebuildMarkerList() { calls.push_back("rebuildMarkerList"); }
-void RecordingRefresh::resetPropertiesPane() { calls.push_back("resetProperties"); }
+void RecordingRefresh::redrawChart()
+{
+    calls.push_back("redrawChart");
+}
+void RecordingRefresh::rebuildMarkerList()
+{
+    calls.push_back("rebuildMarkerList");
+}
+void RecordingRefresh::resetPropertiesPane()
+{
+    calls.push_back("resetProperties");
+}
 void RecordingRefresh::updateLinkMark(ObjectId subSubject)
 {
     calls.push_back("linkMark " + std::to_string(subSubject));

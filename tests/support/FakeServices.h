@@ -69,6 +69,23 @@ public:
     std::vector<Colour> asked;  ///< initial colours offered
 };
 
+/// While one exists, broken invariants reported by CV_CHECK are recorded here (the condition's
+/// text) instead of failing the test: for tests that provoke one on purpose. Outside such a scope
+/// every check failure fails the running test.
+class CheckFailures
+{
+public:
+    CheckFailures();
+    ~CheckFailures();
+    CheckFailures(const CheckFailures&) = delete;
+    CheckFailures& operator=(const CheckFailures&) = delete;
+
+    std::vector<std::string> conditions;
+
+private:
+    CheckFailures* outer_;
+};
+
 /// All fakes together, with a Services view of them.
 struct FakeServices
 {

@@ -1,5 +1,6 @@
 #include "subjects/ui/CSubjectWnd.h"
 
+#include "base/Check.h"
 #include "base/qt/QtText.h"
 #include "model/FixedText.h"
 #include "model/LinkOps.h"
@@ -65,8 +66,8 @@ CSubjectWnd::CSubjectWnd(ProjectData& project, Services& services, QWidget* pare
         return toSjis(text);
     };
     showTarget = [this](int index) {
-        if (index < 0 || index >= p_.objectCount)
-            return;
+        // The link list has just found the index from the link's object ID.
+        CV_CHECK(index >= 0 && index < p_.objectCount, return );
         // A marker's links lead to sub-subjects too: those are shown as their row here (and
         // their node in the chart when it is shown).
         if (p_.objects[index].type == ObjectType::SubSubject) {
@@ -166,8 +167,10 @@ void CSubjectWnd::updateLinkMark(ObjectId subSubject)
 
 void CSubjectWnd::showLinkList(int objectIndex)
 {
-    if (objectIndex >= 0 && objectIndex < p_.objectCount)
-        openLinkList(p_.objects[objectIndex].id);
+    if (objectIndex == -1) // no current object
+        return;
+    CV_CHECK(objectIndex >= 0 && objectIndex < p_.objectCount, return );
+    openLinkList(p_.objects[objectIndex].id);
 }
 
 void CSubjectWnd::changed()
