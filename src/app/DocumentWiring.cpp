@@ -3,13 +3,13 @@
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
-#include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
 #include "base/DocPath.h"
 #include "doclist/CFileView.h"
 #include "model/FixedText.h"
 #include "model/ProjectStatus.h"
+#include "res/ui/CommandIds.h"
 #include "textview/CVantorView.h"
 
 namespace corvane {

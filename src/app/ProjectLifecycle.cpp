@@ -10,6 +10,7 @@
 #include "model/ProjectData.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -84,7 +85,8 @@ bool ProjectLifecycle::openRecent(int index)
         return false;
     if (!isRegularFile(path)) {
         const SjisString leading = codec::fromUtf8(path).text + "\n";
-        if (showMessage(services_.messages, 30017, leading, style::yesNo) == Answer::Yes) {
+        if (showMessage(services_.messages, msg::kProjectFileNotFound, leading, style::yesNo) ==
+            Answer::Yes) {
             recent_.remove(index);
             hooks_.recentListChanged();
         }
@@ -100,7 +102,8 @@ bool ProjectLifecycle::loadAndShow(const std::string& path)
     const std::size_t slash = path.rfind('/');
     const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
     if (fileName.size() <= 4) {
-        showMessage(services_.messages, 30070, codec::fromUtf8(path).text + "\n", style::error);
+        showMessage(services_.messages, msg::kCannotOpenFile, codec::fromUtf8(path).text + "\n",
+                    style::error);
         return false;
     }
 

@@ -7,7 +7,6 @@ endif()
 
 set(_shell ${CMAKE_CURRENT_LIST_DIR})
 add_library(cv_shell STATIC
-  ${_shell}/CommandIds.h
   ${_shell}/CommandTable.cpp
   ${_shell}/DocumentWindow.h
   ${_shell}/CTabArea.cpp

@@ -5,6 +5,7 @@
 #include "base/SettingsKeys.h"
 #include "model/Cabinet.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -130,7 +131,7 @@ std::string CProjectIO::workFolder()
             ok = ::chmod(folder.c_str(), 0700) == 0;
     }
     if (!ok) {
-        showMessage(services_.messages, 30021, {}, style::error);
+        showMessage(services_.messages, msg::kWorkFolderFailed, {}, style::error);
         return {};
     }
     return folder;
@@ -151,11 +152,12 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
     // The data file: a unique name, so two saves (or two users of one account) never collide.
     RemoveOnExit dataFile{makeUniqueFile(work + "/" + fileName)};
     if (dataFile.path.empty()) {
-        showMessage(services_.messages, 30026, leadingPath(work + "/" + fileName), style::error);
+        showMessage(services_.messages, msg::kOpenFailed, leadingPath(work + "/" + fileName),
+                    style::error);
         return false;
     }
     if (!writeWholeFile(dataFile.path, encodeDataFile(data), O_TRUNC, 0600)) {
-        showMessage(services_.messages, 30018, leadingPath(dataFile.path), style::error);
+        showMessage(services_.messages, msg::kSaveFailed, leadingPath(dataFile.path), style::error);
         return false;
     }
 
@@ -168,7 +170,7 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
     RemoveOnExit packed{makeUniqueFile(folder + "." + fileName)};
     Cabinet cabinet(services_.messages);
     if (packed.path.empty()) {
-        showMessage(services_.messages, 30035, {}, style::information);
+        showMessage(services_.messages, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
     if (!cabinet.pack(dataFile.path, fileName, packed.path))
@@ -182,13 +184,13 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
         if (backup.empty() ||
             !readWholeFile(projectFilePath, previousBytes, std::size_t(previous.st_size)) ||
             !writeWholeFile(backup, previousBytes, O_CREAT | O_TRUNC, mode)) {
-            showMessage(services_.messages, 30112, {}, style::error);
+            showMessage(services_.messages, msg::kBackupFailed, {}, style::error);
             return false;
         }
     }
 
     if (::rename(packed.path.c_str(), projectFilePath.c_str()) != 0) {
-        showMessage(services_.messages, 30035, {}, style::information);
+        showMessage(services_.messages, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
     packed.path.clear();
@@ -203,18 +205,18 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
 {
     MessageSink& sink = services_.messages;
     if (!hasProjectExtension(projectFilePath)) {
-        showMessage(sink, 30070, leadingPath(projectFilePath), style::error);
+        showMessage(sink, msg::kCannotOpenFile, leadingPath(projectFilePath), style::error);
         return false;
     }
     struct stat st
     {
     };
     if (::stat(projectFilePath.c_str(), &st) != 0 || ::access(projectFilePath.c_str(), R_OK) != 0) {
-        showMessage(sink, 30077, leadingPath(projectFilePath), style::error);
+        showMessage(sink, msg::kFileNotFound, leadingPath(projectFilePath), style::error);
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        showMessage(sink, 30066, {}, style::error);
+        showMessage(sink, msg::kFolderCannotOpen, {}, style::error);
         return false;
     }
     const std::size_t slash = projectFilePath.rfind('/');
@@ -227,7 +229,7 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
         return false;
     RemoveOnExit dataFile{makeUniqueFile(work + "/" + fileName)};
     if (dataFile.path.empty()) {
-        showMessage(sink, 30036, "[File Copy]\n", style::error);
+        showMessage(sink, msg::kExpandFailed, "[File Copy]\n", style::error);
         return false;
     }
     std::string memberName;
@@ -235,7 +237,7 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
         return false;
     std::string bytes;
     if (!readWholeFile(dataFile.path, bytes, kMaxDataFileBytes)) {
-        showMessage(sink, 30026, leadingPath(projectFilePath), style::error);
+        showMessage(sink, msg::kOpenFailed, leadingPath(projectFilePath), style::error);
         return false;
     }
 

@@ -5,6 +5,7 @@
 #include "base/Sjis.h"
 #include "model/DataFile.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <libgcab.h>
 
@@ -399,13 +400,13 @@ bool Cabinet::pack(const std::string& dataFilePath, const std::string& memberNam
         }
     }
     if (!ok)
-        showMessage(sink_, 30035, {}, style::information);
+        showMessage(sink_, msg::kNoWriteAccess, {}, style::information);
     return ok;
 }
 
 bool Cabinet::refuseUnpack()
 {
-    showMessage(sink_, 30036, "[File Copy]\n", style::error);
+    showMessage(sink_, msg::kExpandFailed, "[File Copy]\n", style::error);
     return false;
 }
 
