@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libgcab-dev gcab cabextract
   libxlsxwriter-dev libzip-dev libpugixml-dev
   libgtest-dev libbenchmark-dev

@@ -32,6 +32,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -271,9 +272,50 @@ void CMainFrame::createPanes()
     addDockWidget(Qt::RightDockWidgetArea, panes_[PaneId::Subjects]);
     splitDockWidget(panes_[PaneId::Subjects], panes_[PaneId::Properties], Qt::Vertical);
     splitDockWidget(panes_[PaneId::Search], panes_[PaneId::Markers], Qt::Horizontal);
-    resizeDocks({panes_[PaneId::DocumentList], panes_[PaneId::Subjects]}, {200, 200},
-                Qt::Horizontal);
-    resizeDocks({panes_[PaneId::Search]}, {100}, Qt::Vertical);
+}
+
+CMainFrame::PaneSizes CMainFrame::paneSizesFor(const QSize& frameSize)
+{
+    PaneSizes sizes;
+    // A fifth of the width each side leaves the text view more than half of it; on 1920 x 1080
+    // that shows about 25 characters of a subject title.
+    sizes.sideWidth = std::clamp(frameSize.width() / 5, 200, 480);
+    sizes.bottomHeight = std::clamp(frameSize.height() * 22 / 100, 150, 360);
+    // The right column runs the full height below the ribbon: the subject list gets the larger
+    // part, the properties pane enough for its rows.
+    const int column = std::max(300, frameSize.height() - 200);
+    sizes.propertiesHeight = std::max(180, column * 2 / 5);
+    sizes.subjectsHeight = column - sizes.propertiesHeight;
+    return sizes;
+}
+
+void CMainFrame::arrangePanes()
+{
+    const std::string saved = read(app_.settings(), keys::PaneLayout);
+    if (!saved.empty() && restoreState(QByteArray::fromBase64(QByteArray::fromStdString(saved))))
+        return;
+    const PaneSizes sizes = paneSizesFor(size());
+    resizeDocks({panes_[PaneId::DocumentList], panes_[PaneId::Subjects]},
+                {sizes.sideWidth, sizes.sideWidth}, Qt::Horizontal);
+    resizeDocks({panes_[PaneId::Subjects], panes_[PaneId::Properties]},
+                {sizes.subjectsHeight, sizes.propertiesHeight}, Qt::Vertical);
+    resizeDocks({panes_[PaneId::Search]}, {sizes.bottomHeight}, Qt::Vertical);
+}
+
+void CMainFrame::savePaneLayout()
+{
+    if (panesArranged_)
+        write(app_.settings(), keys::PaneLayout, saveState().toBase64().toStdString());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (panesArranged_)
+        return;
+    panesArranged_ = true;
+    // The docks have their sizes only once the frame's layout has run for the shown size.
+    QTimer::singleShot(0, this, [this] { arrangePanes(); });
 }
 
 QDockWidget* CMainFrame::pane(PaneId id) const
@@ -914,6 +956,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    savePaneLayout();
     event->accept();
 }
 

@@ -51,6 +51,18 @@ public:
     /// Resizes and places the frame for the screen it is on, before it is first shown.
     void placeOnScreen();
 
+    /// Pane sizes on a first start, from the frame's size: the side panes wide enough for
+    /// subject titles on a large screen, the bottom panes and the properties pane tall enough to
+    /// show some rows on a small one.
+    struct PaneSizes
+    {
+        int sideWidth = 200;
+        int bottomHeight = 100;
+        int subjectsHeight = 200;   ///< right column: subject list above ...
+        int propertiesHeight = 200; ///< ... the properties pane
+    };
+    static PaneSizes paneSizesFor(const QSize& frameSize);
+
     CVantorApp& app() { return app_; }
     CRibbonBar* ribbon() const { return ribbon_; }
     CTabArea* tabArea() const { return tabs_; }
@@ -123,6 +135,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     /// Offers through add each tab-group command the tab area allows at this moment, in the
@@ -132,6 +145,9 @@ private:
 
     void createActions();
     void createPanes();
+    /// The user's pane layout of the last session, or sizes from the frame's size.
+    void arrangePanes();
+    void savePaneLayout();
     void registerFrameHandlers();
     void onCommand(int id);
     CommandContext commandContext() const;
@@ -174,6 +190,7 @@ private:
     QTimer guideTimer_;
     QPointer<DocumentWindow> menuWindow_; ///< the tab whose menu is open
     bool closingWindowsForProject_ = false;
+    bool panesArranged_ = false;
 };
 
 } // namespace corvane

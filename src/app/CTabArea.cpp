@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace corvane {
@@ -39,7 +40,23 @@ class GroupTabBar : public QTabBar
 public:
     explicit GroupTabBar(CTabGroup* group) : QTabBar(group), group_(group) {}
 
+    /// Readable labels before scrolling: Qt's own minimum keeps three characters, which for
+    /// document names like "特開2019-123456" says nothing. Shorter labels keep their own size.
+    static constexpr int kMinimumLabelCharacters = 12;
+
 protected:
+    QSize minimumTabSizeHint(int index) const override
+    {
+        const QSize full = tabSizeHint(index);
+        const QString text = tabText(index);
+        if (text.size() <= kMinimumLabelCharacters)
+            return full;
+        // What the tab adds around its label (margins, icon, close button) stays whole.
+        const int chrome = full.width() - fontMetrics().horizontalAdvance(text);
+        const int elided =
+            fontMetrics().horizontalAdvance(text.left(kMinimumLabelCharacters) + QChar(0x2026));
+        return QSize(std::min(full.width(), chrome + elided), full.height());
+    }
     void contextMenuEvent(QContextMenuEvent* e) override
     {
         // The right button's menu comes with its release (below): its press may begin a drag
@@ -150,7 +167,8 @@ CTabGroup::CTabGroup(CTabArea* area, QWidget* parent) : QTabWidget(parent), area
     setDocumentMode(true);
     setTabsClosable(true);
     setMovable(true);
-    setElideMode(Qt::ElideRight);
+    // Publications of one kind share their beginning ("特開2019-..."): the end tells them apart.
+    setElideMode(Qt::ElideMiddle);
     setUsesScrollButtons(true);
 }
 

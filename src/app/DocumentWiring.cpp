@@ -10,6 +10,7 @@
 #include "model/FixedText.h"
 #include "model/ProjectStatus.h"
 #include "res/ui/CommandIds.h"
+#include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 
 namespace corvane {
@@ -33,8 +34,12 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     frame.addPaneHooks(this);
     app.refresh().addTarget(this);
 
-    frame.setTextWindowFactory([&app](const std::string& fullPath) -> DocumentWindow* {
-        return TextWindow::open(fullPath, app.data(), app.services());
+    frame.setTextWindowFactory([&app, &frame](const std::string& fullPath) -> DocumentWindow* {
+        TextWindow* window = TextWindow::open(fullPath, app.data(), app.services());
+        if (window)
+            if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
+                gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
+        return window;
     });
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
             &DocumentWiring::activeWindowChanged);

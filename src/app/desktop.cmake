@@ -29,3 +29,9 @@ install(CODE "
     execute_process(COMMAND update-desktop-database \"${CMAKE_INSTALL_FULL_DATADIR}/applications\"
                     OUTPUT_QUIET ERROR_QUIET)
   endif()")
+
+if(CORVANE_BUILD_TESTS)
+  add_test(NAME app.manual_text
+           COMMAND ${CMAKE_COMMAND} -DPDF=${CMAKE_CURRENT_BINARY_DIR}/Manual.pdf
+                   -P ${PROJECT_SOURCE_DIR}/tests/app/ManualText.cmake)
+endif()

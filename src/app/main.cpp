@@ -3,13 +3,14 @@
 #include "app/CMainFrame.h"
 #include "app/CVantorApp.h"
 #include "app/DocumentWiring.h"
+#include "app/PaneWiring.h"
 #include "app/ShellFonts.h"
+#include "app/ShellLanguage.h"
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
 #include "res/ui/QtMessageSink.h"
-#include "subjects/ui/CSubjectWnd.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     }
 
     registerFontSubstitutions();
+    installQtTranslations(qapp);
 
     auto sinkOwner = std::make_unique<QtMessageSink>();
     QtMessageSink* sink = sinkOwner.get();
@@ -53,14 +55,7 @@ int main(int argc, char** argv)
     CVantorApp app(std::make_unique<QtSettingsStore>(), std::move(sinkOwner));
     CMainFrame frame(app);
     sink->setOwner(&frame);
-    // The subject list pane: rebuilt by the lifecycle, told of every link change.
-    auto* subjects = new CSubjectWnd(app.data(), app.services());
-    frame.setPaneWidget(PaneId::Subjects, subjects);
-    frame.addPaneHooks(subjects);
-    app.refresh().addTarget(subjects);
-    Refresh* subjectsRefresh = subjects;
-    QObject::connect(subjects, &QObject::destroyed,
-                     [&app, subjectsRefresh] { app.refresh().removeTarget(subjectsRefresh); });
+    installSubjectPane(frame, app);
     // The document list pane and the text views in the tab area.
     DocumentWiring::install(frame, app);
     frame.placeOnScreen();

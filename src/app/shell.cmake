@@ -26,6 +26,7 @@ add_library(cv_shell STATIC
   ${_shell}/CVersionDlg.cpp
   ${_shell}/CRibbonCustomDlg.cpp
   ${_shell}/ShellFonts.cpp
+  ${_shell}/ShellLanguage.cpp
   ${_shell}/SingleInstance.cpp)
 set_target_properties(cv_shell PROPERTIES AUTOMOC ON)
 target_include_directories(cv_shell PUBLIC "${PROJECT_SOURCE_DIR}/src")

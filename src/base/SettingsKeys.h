@@ -74,6 +74,8 @@ inline constexpr StringKey ProName{section::Last, "ProName", ""};
 inline constexpr StringKey ProPath{section::Last, "ProPath", ""};
 inline constexpr StringKey FilePath{section::Last, "FilePath", ""}; ///< written only
 inline constexpr StringKey RefMarker{section::Last, "refMarker", "-1"};
+/// The main window's panes (places, sizes, shown or hidden) as the toolkit saves them, base64.
+inline constexpr StringKey PaneLayout{section::Last, "PaneLayout", ""};
 
 // MARKER: default marker colour, decimal 0x00BBGGRR; empty means defaultMarkerColour.
 inline constexpr StringKey MarkerRefDef{section::Marker, "refDef", ""};

@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -80,6 +81,38 @@ void CFileTree::mousePressEvent(QMouseEvent* event)
         }
     }
     QTreeWidget::mousePressEvent(event);
+}
+
+namespace {
+
+/// The list's own keys: the frame uses F2 for the operation guide, so while the tree has focus
+/// these must win over the window's shortcuts.
+bool isOwnKey(const QKeyEvent* key)
+{
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    return key->key() == Qt::Key_F2 || key->key() == Qt::Key_Delete || key->key() == Qt::Key_F5;
+}
+
+} // namespace
+
+bool CFileTree::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && isOwnKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTreeWidget::event(event);
+}
+
+void CFileTree::keyPressEvent(QKeyEvent* event)
+{
+    if (isOwnKey(event)) {
+        emit commandKeyPressed(event->key());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 } // namespace corvane

@@ -22,8 +22,12 @@ signals:
     void filesDropped(QTreeWidgetItem* item, const QStringList& paths);
     /// Double click on an item: onIcon tells the icon from the label.
     void itemActivatedAt(QTreeWidgetItem* item, bool onIcon);
+    /// One of the list's own keys (F2, Delete, F5) was pressed while the tree had focus.
+    void commandKeyPressed(int key);
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -22,7 +22,6 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QPainter>
-#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -144,14 +143,12 @@ CFileView::CFileView(ProjectData& project, Services& services, doclist::Document
             n->expanded = false;
     });
 
-    const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::Key_F2), cmd::ID_RENAME},
-                                                 {QKeySequence(Qt::Key_Delete), cmd::ID_DELETE},
-                                                 {QKeySequence(Qt::Key_F5), cmd::ID_VIEW_REFRESH}};
-    for (const auto& [key, command] : keys) {
-        auto* shortcut = new QShortcut(key, tree_, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this,
-                [this, command] { runCommand(command, tree_->currentItem()); });
-    }
+    connect(tree_, &CFileTree::commandKeyPressed, this, [this](int key) {
+        const int command = key == Qt::Key_F2       ? cmd::ID_RENAME
+                            : key == Qt::Key_Delete ? cmd::ID_DELETE
+                                                    : cmd::ID_VIEW_REFRESH;
+        runCommand(command, tree_->currentItem());
+    });
 }
 
 CFileView::~CFileView() = default;
@@ -343,7 +340,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
     } else if (node->isRoot()) {
         menu->setObjectName(QStringLiteral("ROOT"));
         add(menu.get(), cmd::ID_NEW_FOLDER, QStringLiteral("新しいフォルダ(&N)"));
-        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"));
+        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+            bool(searchInFolder));
         add(menu.get(), cmd::ID_OPEN_LOCATION, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
         add(menu.get(), cmd::ID_VIEW_REFRESH, refreshText);
@@ -355,7 +353,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
         add(sub, cmd::ID_ADD_CLIPBOARD, QStringLiteral("クリップボード内のテキストから追加(&C)"),
             !clipboardText().isEmpty());
         add(menu.get(), cmd::ID_OPEN_ALL, QStringLiteral("フォルダ内の文献をすべて開く(&O)"));
-        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"));
+        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+            bool(searchInFolder));
         add(menu.get(), cmd::ID_OPEN_LOCATION, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
         add(menu.get(), cmd::ID_RENAME, QStringLiteral("名前の変更(&M)\tF2"));
@@ -369,7 +368,8 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
         add(menu.get(), cmd::ID_RENAME, QStringLiteral("名前の変更(&M)\tF2"));
         add(menu.get(), cmd::ID_DELETE, QStringLiteral("削除(&D)\tDelete"));
         menu->addSeparator();
-        add(menu.get(), cmd::ID_DOC_MARKER_LIST, QStringLiteral("この文献のマーカリスト(&L)"));
+        add(menu.get(), cmd::ID_DOC_MARKER_LIST, QStringLiteral("この文献のマーカリスト(&L)"),
+            bool(showMarkerList));
         add(menu.get(), cmd::ID_DOC_PROPERTIES, QStringLiteral("プロパティ(&P)"));
     }
     return menu;

@@ -121,7 +121,11 @@ bool CMarkerGestures::isCommandEnabled(int id) const
     case ID_CARET_INTO_MARKER:
         return current;
     case ID_PROPERTY_LINK:
-        return current && countLinksOfObject(p_, p_.objects[p_.currentObject].id) > 0;
+        // The ribbon lists the links of any current marker; the marker menu's item also needs
+        // links (see markerMenu).
+        return current;
+    case ID_VIEW_FULLSCREEN:
+        return bool(runFrameCommand);
     case ID_NEXT_MARKER:
     case ID_PREV_MARKER:
     case ID_TOP_MARKER:
@@ -158,6 +162,9 @@ bool CMarkerGestures::handleCommand(int id)
         return true;
     case ID_PROPERTY_LINK:
         s_.refresh.showLinkList(p_.currentObject);
+        return true;
+    case ID_VIEW_FULLSCREEN:
+        runFrameCommand(id);
         return true;
     case ID_NEXT_MARKER:
     case ID_PREV_MARKER:
@@ -306,7 +313,9 @@ std::unique_ptr<QMenu> CMarkerGestures::markerMenu()
     addItem(*menu, ID_MARKER_DELETE, QStringLiteral("削除(&D)"));
     addItem(*menu, ID_MARKER_SET_INITIAL, QStringLiteral("マーカ初期色に設定(&C)"));
     menu->addSeparator();
-    addItem(*menu, ID_PROPERTY_LINK, QStringLiteral("このマーカのリンク一覧(&L)"));
+    addItem(*menu, ID_PROPERTY_LINK, QStringLiteral("このマーカのリンク一覧(&L)"))
+        ->setEnabled(isCommandEnabled(ID_PROPERTY_LINK) &&
+                     countLinksOfObject(p_, p_.objects[p_.currentObject].id) > 0);
     addItem(*menu, ID_SHOW_NODE_CENTRE,
             QStringLiteral("マーカノードをチャートビューの中央に表示(&O)"));
     menu->addSeparator();
@@ -363,6 +372,9 @@ std::unique_ptr<QMenu> CMarkerGestures::viewMenu()
     QAction* numbers = addItem(*menu, ID_LINE_NUMBERS, QStringLiteral("行番号の表示(&N)"));
     numbers->setCheckable(true);
     numbers->setChecked(p_.textView.lineNumbersShown != 0);
+    QAction* fullScreen = addItem(*menu, ID_VIEW_FULLSCREEN, QStringLiteral("全画面(&F)\tF11"));
+    fullScreen->setCheckable(true);
+    fullScreen->setChecked(view_.window()->isFullScreen());
     addItem(*menu, ID_VIEW_REFRESH, QStringLiteral("最新の情報に更新(&R)"));
     return menu;
 }

@@ -61,6 +61,9 @@ public:
     /// Empties the view's undo and redo lists after a marker was made or changed (the editing
     /// of the view sets it).
     std::function<void()> emptyUndoLists;
+    /// Runs a command of the main frame (full screen from the view menu); unset, such items are
+    /// disabled.
+    std::function<void(int)> runFrameCommand;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -38,6 +38,7 @@ QColor toQColor(Colour c)
 
 constexpr int kMinWrapWidth = 100;                 ///< narrower windows keep their old wrapping
 constexpr std::uint16_t kDownArrowCode = 0x81AB;   ///< "↓" in Shift-JIS
+constexpr int kLineEndMarkGap = 2;                 ///< pixels kept free right of the mark
 constexpr std::uint16_t kWhiteSquareCode = 0x81A0; ///< "□" in Shift-JIS
 
 /// Glyphs of one colour gathered per font and drawn with one call per font: far cheaper than a
@@ -132,6 +133,9 @@ CVantorView::CVantorView(ProjectData& project, Services& services, QWidget* pare
 
 CVantorView::~CVantorView()
 {
+    // The gestures filter the viewport's events and call back into this view; they must go
+    // before the base classes' destructors run, which still send events to the viewport.
+    delete CMarkerGestures::of(this);
     auto& views = registry();
     views.erase(std::remove(views.begin(), views.end(), this), views.end());
     if (loaded_)
@@ -324,11 +328,19 @@ void CVantorView::layoutText()
         const int perPage = geometry_.linesPerPage();
         if (wrap) {
             const int a = width - geometry_.gutterWidth - bar;
+            // The last piece of a line may run one character past the break width (a line's
+            // last character never starts a piece of its own), and the line-end mark follows
+            // it: with a large font both are wider than the room the break width leaves, so
+            // the break width shrinks for them. The mark is a full-width character, as wide as
+            // any character that can overrun.
+            const int mark = font.widths().width(kDownArrowCode);
+            const int fitting = width - geometry_.textLeft() - 2 * mark - kLineEndMarkGap;
             if (a >= 1) {
-                keys_.build(text, font.widths(), breakWidthFor(a, bar, true));
+                keys_.build(text, font.widths(), std::min(breakWidthFor(a, bar, true), fitting));
                 // No bar needed: the text may use the bar's width too.
                 if (keys_.lineCount() < perPage)
-                    keys_.build(text, font.widths(), breakWidthFor(a + bar, bar, true));
+                    keys_.build(text, font.widths(),
+                                std::min(breakWidthFor(a + bar, bar, true), fitting));
             }
             laidOutWidth_ = width;
         } else {
@@ -699,7 +711,8 @@ void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
     p.setRenderHint(QPainter::TextAntialiasing, s.antiAliasing != 0);
     p.setFont(font.font());
 
-    const CellColourInputs inputs{s.background, s.selectionColour, s.linkLineShown != 0};
+    const CellColourInputs inputs{s.background, s.selectionColour, s.linkLineShown != 0,
+                                  s.textColour};
     const QColor linkColour = toQColor(s.linkLineColour);
     const QColor spaceColour = toQColor(s.whiteSpaceColour);
     const QColor textColour = toQColor(s.textColour);
@@ -931,10 +944,18 @@ void CVantorView::paintGutter(QPainter& p, const VisibleBytes& shown)
 void CVantorView::paintLinkCounts(QPainter& p, const VisibleBytes& shown,
                                   const std::vector<MarkerSpan>& markers)
 {
-    const QFontMetrics& fm = fontCache().metrics();
+    const TextViewSettings& s = settings();
+    // The count sits on the marker's end, in the gap between this line's glyphs and the next
+    // line's: in the text's own size it would cover both lines' glyphs, so it is drawn smaller,
+    // on the view's background, and ends where the next line's glyphs begin.
+    QFont small = fontCache().font();
+    small.setPixelSize(std::max(8, fontCache().metrics().height() * 3 / 5));
+    const QFontMetrics fm(small);
+    const int sp = geometry_.lineSpacing;
+    const QColor background = toQColor(s.background);
     p.save();
-    p.setFont(fontCache().font());
-    p.setPen(toQColor(settings().linkCountColour));
+    p.setFont(small);
+    p.setPen(toQColor(s.linkCountColour));
     for (const MarkerSpan& m : markers) {
         if (m.linkCount <= 0 || m.end() < shown.first || m.end() > shown.last)
             continue;
@@ -942,9 +963,11 @@ void CVantorView::paintLinkCounts(QPainter& p, const VisibleBytes& shown,
         if (!at)
             continue;
         const QString label = QString::number(m.linkCount);
-        const QSize size(fm.horizontalAdvance(label), fm.height());
-        const QRect box(at->x() - size.width() / 2, at->y() - size.height() / 2, size.width(),
+        const QSize size(fm.horizontalAdvance(label) + 2, fm.height());
+        const int bottom = at->y() + (sp - sp / 2); // first row of the next line's glyphs
+        const QRect box(at->x() - size.width() / 2, bottom - size.height(), size.width(),
                         size.height());
+        p.fillRect(box, background);
         p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, label);
         linkCountBoxes_.push_back({box, m.objectIndex});
     }

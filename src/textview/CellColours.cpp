@@ -1,6 +1,7 @@
 #include "textview/CellColours.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 
@@ -44,6 +45,35 @@ Colour darkened(Colour colour)
     return rgbColour(down(colourRed(colour)), down(colourGreen(colour)), down(colourBlue(colour)));
 }
 
+double contrastRatio(Colour a, Colour b)
+{
+    auto luminance = [](Colour c) {
+        auto channel = [](unsigned v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(colourRed(c)) + 0.7152 * channel(colourGreen(c)) +
+               0.0722 * channel(colourBlue(c));
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Colour currentMarkerColour(Colour marker, Colour textColour)
+{
+    // 4.5:1 is the usual threshold for body text.
+    constexpr double kReadable = 4.5;
+    const Colour dark = darkened(marker);
+    const double darkContrast = contrastRatio(dark, textColour);
+    if (darkContrast >= kReadable)
+        return dark;
+    auto up = [](unsigned v) { return v < 205 ? v + 50 : 255u; };
+    const Colour light =
+        rgbColour(up(colourRed(marker)), up(colourGreen(marker)), up(colourBlue(marker)));
+    return contrastRatio(light, textColour) > darkContrast ? light : dark;
+}
+
 namespace {
 /// Index range [first, last) of the characters whose first byte lies in [from, to).
 std::pair<std::size_t, std::size_t> charsIn(const std::vector<ByteOffset>& starts, ByteOffset from,
@@ -80,7 +110,7 @@ void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart,
             continue;
         const auto [b, e] =
             charsIn(charStarts, std::max(m.position, lineStart), std::min(m.end(), lineEnd));
-        const Colour dark = darkened(m.colour);
+        const Colour dark = currentMarkerColour(m.colour, in.text);
         const bool band = in.linkLinesShown && m.linkCount > 0;
         for (std::size_t k = b; k < e; ++k) {
             if (m.current)

@@ -29,6 +29,14 @@ std::vector<MarkerSpan> markerSpansOf(const ProjectData& project, SjisView relat
 /// colour with 50 taken from each of red, green and blue, never below 0.
 Colour darkened(Colour colour);
 
+/// WCAG contrast ratio of two colours, 1 (same luminance) to 21 (black on white).
+double contrastRatio(Colour a, Colour b);
+
+/// The colour the current object's marker is drawn in: darkened, unless that leaves text of
+/// textColour below a readable contrast (a dark custom marker colour); then lightened by the same
+/// step, whichever of the two reads better when neither reaches it.
+Colour currentMarkerColour(Colour marker, Colour textColour);
+
 /// Selection as a half-open byte range; empty (start == end, or -1) means none.
 struct ByteRange
 {
@@ -48,14 +56,15 @@ struct CellColourInputs
     Colour background = 0;
     Colour selection = 0;
     bool linkLinesShown = true;
+    Colour text = 0; ///< the text's colour, which marker colours must keep readable
 };
 
 /// Cell styles of one display line [lineStart, lineEnd) whose characters start at the byte
 /// offsets charStarts (ascending). A character belongs to a span when its first byte does.
-/// Selected cells take the selection colour; cells of a marker take its colour, or its darkened
-/// colour for the current object; a selected cell of another marker takes that marker's darkened
-/// colour, while a selected cell of the current object's marker keeps the selection colour.
-/// Markers later in the table paint over earlier ones.
+/// Selected cells take the selection colour; cells of a marker take its colour, or its current
+/// colour (currentMarkerColour) for the current object; a selected cell of another marker takes
+/// that marker's current colour, while a selected cell of the current object's marker keeps the
+/// selection colour. Markers later in the table paint over earlier ones.
 void cellStyles(const std::vector<ByteOffset>& charStarts, ByteOffset lineStart, ByteOffset lineEnd,
                 ByteRange selection, const std::vector<MarkerSpan>& markers,
                 const CellColourInputs& in, std::vector<CellStyle>& out);

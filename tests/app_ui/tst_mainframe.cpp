@@ -123,7 +123,7 @@ void TestMainFrame::ribbonShowsCategoryAndPanelsInOrder()
              QStringList({QStringLiteral("テキストビュー"), QStringLiteral("ブックマーク"),
                           QStringLiteral("マーカ"), QStringLiteral("表示"),
                           QStringLiteral("チャートビュー")}));
-    // Shortcuts the design names reach their commands.
+    // The ribbon's keyboard shortcuts reach their commands.
     QCOMPARE(frame.action(ID_SHOW_MENU)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F1")));
     QCOMPARE(frame.action(ID_GUIDE_TOGGLE)->shortcut(), QKeySequence(Qt::Key_F2));
     QCOMPARE(frame.action(ID_NEXT_MARKER)->shortcut(), QKeySequence(Qt::Key_F6));

@@ -75,6 +75,22 @@ class CVantorViewTest : public QObject
         return view;
     }
 
+    /// One marker of doc1 (object 1, colour 0x1DE6B5) with one link.
+    void addLinkedMarker(ByteOffset position, std::int32_t length)
+    {
+        ObjectRecord& m = project->objects[0];
+        m = ObjectRecord{};
+        m.id = 1;
+        m.type = ObjectType::Marker;
+        std::strcpy(m.document, "A\\doc1");
+        m.position = position;
+        m.length = length;
+        m.markerColour = 0x1DE6B5;
+        project->objectCount = 1;
+        project->links[0] = {1, 1};
+        project->linkCount = 1;
+    }
+
 private slots:
     void init()
     {
@@ -248,17 +264,7 @@ private slots:
         project->textView.lineSpacing = 8;
         auto view = openView("abcdefghij\r\nklmnop");
         QVERIFY(view);
-        ObjectRecord& m = project->objects[0];
-        m = ObjectRecord{};
-        m.id = 1;
-        m.type = ObjectType::Marker;
-        std::strcpy(m.document, "A\\doc1");
-        m.position = 4;
-        m.length = 4;
-        m.markerColour = 0x1DE6B5;
-        project->objectCount = 1;
-        project->links[0] = {1, 1};
-        project->linkCount = 1;
+        addLinkedMarker(4, 4);
         project->currentObject = 0;
         view->setSelection(0, 2, 0);
         view->setCaret(14);
@@ -309,6 +315,63 @@ private slots:
         // The number after the palette is no colour command.
         view->setSelection(at, at + 2, at);
         QVERIFY(!gestures->isCommandEnabled(cmd::ID_ADD_MARKER_7 + 1));
+    }
+
+    void linkCountStaysClearOfTheNextLine()
+    {
+        // Default line spacing: the count must not cover the next line's glyphs.
+        auto view = openView("abcdefghij\r\nklmnopqrst");
+        QVERIFY(view);
+        addLinkedMarker(2, 4);
+        view->redraw();
+        view->viewport()->grab();
+        QCOMPARE(view->linkCountBoxes().size(), std::size_t(1));
+        const QRect box = view->linkCountBoxes()[0].box;
+        const int sp = project->textView.lineSpacing;
+        const QPoint end = *view->positionToPoint(6);
+        QVERIFY(box.contains(QPoint(end.x(), end.y() - 1)));
+        QVERIFY2(box.bottom() < end.y() + (sp - sp / 2),
+                 qPrintable(QStringLiteral("box %1..%2, next line's glyphs from %3")
+                                .arg(box.top())
+                                .arg(box.bottom())
+                                .arg(end.y() + (sp - sp / 2))));
+    }
+
+    void lineEndMarkFitsBesideEveryWrappedLine()
+    {
+        // The largest font, full-width characters: at some width a line fits the break width
+        // exactly, and its "↓" must still lie inside the window.
+        project->textView.fontSize = 36;
+        project->textView.lineBreaksShown = 1;
+        project->textView.wordWrap = 1;
+        std::string line;
+        for (int i = 0; i < 40; ++i)
+            line += "\x82\xa0";
+        auto view = openView(lines(20, line), QSize(400, 300));
+        QVERIFY(view);
+        CharWidthTable& widths =
+            ViewFontCache::forSettings(project->textView, view->logicalDpiY()).widths();
+        const int charWidth = widths.width(0x82a0);
+        const int arrowWidth = widths.width(0x81ab);
+        for (int width = 300; width < 700; width += 3) {
+            view->resize(width, 300);
+            QApplication::processEvents();
+            const KeyTable& keys = view->keyTable();
+            const SjisView text = view->textStore().text();
+            int widest = 0;
+            for (int l = 0; l < keys.lineCount(); ++l) {
+                ByteOffset end = keys.lineEnd(l);
+                if (end - keys.lineStart(l) >= 2 && text[std::size_t(end) - 1] == '\n')
+                    end -= 2; // CR LF
+                widest = std::max(widest, ((end - keys.lineStart(l)) / 2) * charWidth);
+            }
+            const int right = view->viewGeometry().textLeft() + widest + arrowWidth;
+            QVERIFY2(right <= view->viewport()->width(),
+                     qPrintable(QStringLiteral("width %1: mark ends at %2 of %3")
+                                    .arg(width)
+                                    .arg(right)
+                                    .arg(view->viewport()->width())));
+        }
     }
 
     void invalidShiftJisDrawsWithoutLosingStep()

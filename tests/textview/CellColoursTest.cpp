@@ -40,6 +40,26 @@ struct CellFixture : ::testing::Test
     }
 };
 
+TEST(CurrentMarkerColour, NeverReadsWorseThanTheMarkerItselfUpToTheReadableContrast)
+{
+    // Whatever colour a user picks, making the marker current must not make black text on it
+    // (or white text, for a user with a dark scheme) harder to read than it was, unless the
+    // text stays readable anyway.
+    for (const Colour text : {Colour(0x000000), Colour(0xFFFFFF)})
+        for (unsigned r = 0; r < 256; r += 15)
+            for (unsigned g = 0; g < 256; g += 15)
+                for (unsigned b = 0; b < 256; b += 15) {
+                    const Colour marker = rgbColour(r, g, b);
+                    const double before = contrastRatio(marker, text);
+                    const double after = contrastRatio(currentMarkerColour(marker, text), text);
+                    ASSERT_GE(after, std::min(4.5, before))
+                        << "marker " << r << "," << g << "," << b << " text " << text;
+                }
+    // A dark custom colour is lightened, a light one darkened as before.
+    EXPECT_EQ(currentMarkerColour(rgbColour(60, 60, 120), 0), rgbColour(110, 110, 170));
+    EXPECT_EQ(currentMarkerColour(kPink, 0), darkened(kPink));
+}
+
 TEST(Darkened, TakesFiftyFromEachChannelNeverBelowZero)
 {
     EXPECT_EQ(darkened(rgbColour(255, 174, 201)), rgbColour(205, 124, 151));

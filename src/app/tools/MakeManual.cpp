@@ -26,7 +26,10 @@ int main(int argc, char** argv)
     }
     corvane::registerFontSubstitutions();
     QTextDocument doc;
-    QFont font(QStringLiteral("Noto Sans CJK JP"));
+    // IPAPGothic, not Noto Sans CJK JP: with the CJK collection font the PDF writer maps glyphs
+    // back to the wrong characters (Kangxi radicals for common kanji, a lost final digit), so
+    // the manual's text could not be searched or copied.
+    QFont font(QStringLiteral("IPAPGothic"));
     font.setPointSize(10);
     doc.setDefaultFont(font);
     doc.setDefaultStyleSheet(QStringLiteral("table { border-collapse: collapse; }"

@@ -39,8 +39,22 @@ CLinkListDlg::CLinkListDlg(ProjectData& project, Services& services, ObjectId su
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setStyleSheet(QStringLiteral("QTreeView::item { border-bottom: 1px solid #d0d0d0; "
-                                        "border-right: 1px solid #d0d0d0; }"));
+    // Grid lines through a style sheet; a style sheet also takes over the selected row's colours,
+    // so they are given from the palette, inactive ones included (otherwise the row turns white
+    // on pale blue, unreadable, whenever another window is active).
+    const QPalette pal = list_->palette();
+    auto colour = [&pal](QPalette::ColorGroup g, QPalette::ColorRole r) {
+        return pal.color(g, r).name();
+    };
+    list_->setStyleSheet(
+        QStringLiteral("QTreeView::item { border-bottom: 1px solid #d0d0d0; "
+                       "border-right: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected:active { background: %1; color: %2; }"
+                       "QTreeView::item:selected:!active { background: %3; color: %4; }")
+            .arg(colour(QPalette::Active, QPalette::Highlight),
+                 colour(QPalette::Active, QPalette::HighlightedText),
+                 colour(QPalette::Inactive, QPalette::Highlight),
+                 colour(QPalette::Inactive, QPalette::HighlightedText)));
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { showSelected(); });
 
     auto* back = new QPushButton(QStringLiteral("戻る(&B)"), this);

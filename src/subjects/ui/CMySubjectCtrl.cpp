@@ -337,6 +337,14 @@ int CMySubjectCtrl::groupCount() const
     return tree_->topLevelItemCount();
 }
 
+CMySubjectCtrl::~CMySubjectCtrl()
+{
+    // The tree is deleted by QWidget's destructor, after this class is gone: its last events
+    // must not reach our filter.
+    tree_->viewport()->removeEventFilter(this);
+    tree_->removeEventFilter(this);
+}
+
 SubjectMenuKind CMySubjectCtrl::kindAt(const QPoint& point) const
 {
     const QPoint inDescription = description_->mapFrom(this, point);
@@ -376,7 +384,8 @@ bool CMySubjectCtrl::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == tree_->viewport() && event->type() == QEvent::ContextMenu) {
         auto* menu = static_cast<QContextMenuEvent*>(event);
-        QContextMenuEvent forwarded(menu->reason(), mapFrom(tree_->viewport(), menu->pos()),
+        // The viewport is our descendant: map from it upwards (mapFrom walks to an ancestor).
+        QContextMenuEvent forwarded(menu->reason(), tree_->viewport()->mapTo(this, menu->pos()),
                                     menu->globalPos());
         contextMenuEvent(&forwarded);
         return true;

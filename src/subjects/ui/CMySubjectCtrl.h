@@ -23,6 +23,7 @@ class CMySubjectCtrl : public QWidget
     Q_OBJECT
 public:
     explicit CMySubjectCtrl(QWidget* parent = nullptr);
+    ~CMySubjectCtrl() override;
 
     /// Replaces every row. Group rows are expanded or collapsed as the groups say.
     void setGroups(const std::vector<SubjectGroup>& groups);

@@ -65,7 +65,20 @@ CSubjectWnd::CSubjectWnd(ProjectData& project, Services& services, QWidget* pare
             return std::nullopt;
         return toSjis(text);
     };
-    showTarget = [this](int index) { MarkerOps(p_, s_).showMarker(index, true); };
+    showTarget = [this](int index) {
+        if (index < 0 || index >= p_.objectCount)
+            return;
+        // A marker's links lead to sub-subjects too: those are shown as their row here (and
+        // their node in the chart when it is shown).
+        if (p_.objects[index].type == ObjectType::SubSubject) {
+            const ObjectId id = p_.objects[index].id;
+            grid_->selectObject(id);
+            if (showInChart)
+                showInChart(id);
+            return;
+        }
+        MarkerOps(p_, s_).showMarker(index, true);
+    };
 
     connect(toolBar_->addAction_, &QAction::triggered, this,
             [this] { runCommand(ID_SUBJECT_ADD); });

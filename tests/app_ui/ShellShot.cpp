@@ -1,0 +1,100 @@
+// Screenshots of the main window on a copy of the sample project, for looking at what a user
+// sees. Run under a virtual display of the wanted size, e.g.
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/tests/app_ui/shell_shot panes out.png
+// Modes: panes (all five panes and two documents), linklist (the link list dialog while the
+// main window is active), tabs (twelve open documents).
+#include "ShellTestSupport.h"
+
+#include "app/CMainFrame.h"
+#include "app/CTabArea.h"
+#include "app/DocumentWiring.h"
+#include "app/PaneWiring.h"
+#include "app/ProjectLifecycle.h"
+#include "app/ShellFonts.h"
+#include "app/ShellLanguage.h"
+#include "app/TextWindow.h"
+#include "model/ObjectTable.h"
+#include "subjects/ui/CLinkListDlg.h"
+#include "subjects/ui/CSubjectWnd.h"
+#include "textview/CMarkerGestures.h"
+#include "textview/CVantorView.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+#include <filesystem>
+
+using namespace corvane;
+using namespace corvane::test;
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs <out.png>\n");
+        return 2;
+    }
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    registerFontSubstitutions();
+    installQtTranslations(qapp);
+
+    PrivateHome home;
+    TestApp t;
+    const fs::path copy = fs::path(home.path().toStdString()) / "Sample";
+    fs::copy(CORVANE_SAMPLE_DIR, copy, fs::copy_options::recursive);
+    fs::remove(copy / "Sample.opn");
+    const std::string docs = (copy / "doc").string();
+    if (mode == QLatin1String("tabs")) {
+        // Further publications to fill twelve tabs.
+        for (int i = 1; i <= 7; ++i)
+            fs::copy_file(docs + "/先行技術/特開2018-104422",
+                          docs + "/先行技術/特開2019-10" + std::to_string(4400 + i));
+    }
+
+    CMainFrame frame(*t.app);
+    CSubjectWnd* subjects = installSubjectPane(frame, *t.app);
+    DocumentWiring* wiring = DocumentWiring::install(frame, *t.app);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    frame.setGeometry(screen);
+    frame.show();
+    QTest::qWait(100);
+    if (!t.app->lifecycle().openProject((copy / "Sample.CVN").string(), false))
+        return 1;
+
+    std::vector<std::string> open = {"先行技術/特開2018-104422", "本願/特願2024-031857"};
+    if (mode == QLatin1String("tabs")) {
+        open = {"先行技術/実登3201958", "先行技術/特開2021-077310", "調査/検索式メモ"};
+        for (int i = 1; i <= 7; ++i)
+            open.push_back("先行技術/特開2019-10" + std::to_string(4400 + i));
+        open.push_back("先行技術/特開2018-104422");
+        open.push_back("本願/特願2024-031857");
+    }
+    for (const std::string& d : open)
+        wiring->openDocument(docs + "/" + d);
+    if (auto* w = qobject_cast<TextWindow*>(frame.tabArea()->activeWindow()))
+        if (CMarkerGestures* g = CMarkerGestures::of(w->view()))
+            g->pickMarker(findObjectIndex(t.app->data(), 1));
+    subjects->grid();
+    QTest::qWait(300);
+
+    std::unique_ptr<CLinkListDlg> dialog;
+    if (mode == QLatin1String("linklist")) {
+        dialog = std::make_unique<CLinkListDlg>(
+            t.app->data(), t.app->services(), 12, [](int) {}, &frame);
+        dialog->show();
+        dialog->move(screen.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+        QTest::qWait(200);
+        frame.activateWindow();
+        frame.raise();
+        dialog->raise();
+        QTest::qWait(300);
+    }
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    if (!shot.save(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    t.app->data().modified = false;
+    return 0;
+}
