@@ -7,6 +7,7 @@
 #include "base/DocPath.h"
 #include "model/CProjectIO.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "textview/CharMotion.h"
 #include "textview/InputText.h"
 #include "textview/TextDocument.h"
@@ -22,8 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPathNotFound = 30014;
-constexpr int kCoveredMarkers = 30059;
 constexpr const char* kEditUsage =
     "edit PROJECT DOCUMENT (--insert OFFSET TEXT | --delete OFFSET COUNT) [--yes]";
 
@@ -38,7 +37,7 @@ public:
         std::cerr << fullTextUtf8 << '\n';
         if (style.buttons == MessageButtons::Ok)
             return Answer::Ok;
-        return number == kCoveredMarkers && yes_ ? Answer::Yes : Answer::No;
+        return number == msg::kRangeHoldsMarkers && yes_ ? Answer::Yes : Answer::No;
     }
 
 private:
@@ -93,7 +92,7 @@ int runEdit(Context& context, const Args& args)
     const std::optional<SjisString> relative = docpath::toRelative(data->docFolder(), full);
     std::error_code ec;
     if (!relative || !fs::is_regular_file(full, ec)) {
-        showMessage(context.messages, kPathNotFound, args[1] + "\n", style::error);
+        showMessage(context.messages, msg::kPathNotFound, args[1] + "\n", style::error);
         return kExitFailure;
     }
 

@@ -8,6 +8,7 @@
 #include "doclist/FileUtil.h"
 #include "doclist/NameRules.h"
 #include "doclist/Report.h"
+#include "res/MessageNumbers.h"
 
 #include <iostream>
 #include <sys/stat.h>
@@ -35,7 +36,7 @@ FolderPath folderComponents(const std::string& folder)
 {
     FolderPath path;
     if (folder.starts_with('/')) {
-        path.number = 30053;
+        path.number = msg::kForbiddenNameChar;
         return path;
     }
     std::size_t start = 0;
@@ -54,7 +55,7 @@ FolderPath folderComponents(const std::string& folder)
         start = slash + 1;
     }
     if (path.parts.empty())
-        path.number = 30110; // the doc folder itself
+        path.number = msg::kDropOnRoot; // the doc folder itself
     return path;
 }
 
@@ -62,12 +63,12 @@ int runImport(Context&, const Args& args)
 {
     const std::string project = absolutePath(args[0]);
     if (!doclist::isRegularFile(project)) {
-        std::cerr << args[0] << ": " << doclist::catalogueLine(30077) << '\n';
+        std::cerr << args[0] << ": " << doclist::catalogueLine(msg::kFileNotFound) << '\n';
         return kExitFailure;
     }
     std::string folder = project.substr(0, project.rfind('/')) + "/doc";
     if (!doclist::isDirectory(folder)) {
-        std::cerr << folder << ": " << doclist::catalogueLine(30014) << '\n';
+        std::cerr << folder << ": " << doclist::catalogueLine(msg::kPathNotFound) << '\n';
         return kExitFailure;
     }
     const FolderPath target = folderComponents(args[1]);
@@ -80,7 +81,7 @@ int runImport(Context&, const Args& args)
         folder += "/" + part;
         shown += (shown.empty() ? "" : "/") + part;
         if (::mkdir(folder.c_str(), 0777) != 0 && !doclist::isDirectory(folder)) {
-            std::cerr << folder << ": " << doclist::catalogueLine(30024) << '\n';
+            std::cerr << folder << ": " << doclist::catalogueLine(msg::kFolderCreateFailed) << '\n';
             return kExitFailure;
         }
     }
@@ -95,7 +96,7 @@ int runImport(Context&, const Args& args)
             std::cout << r.sourcePath << " -> " << shown << '/'
                       << codec::toUtf8(r.documentName).text;
             if (r.replacedCharacters > 0)
-                std::cout << " (" << doclist::catalogueLine(kMsgCharactersReplaced) << ": "
+                std::cout << " (" << doclist::catalogueLine(msg::kCharactersReplaced) << ": "
                           << r.replacedCharacters << ')';
             std::cout << '\n';
         } else {

@@ -4,6 +4,7 @@
 
 #include "model/CProjectIO.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,29 +24,30 @@ int runNew(Context& context, const Args& args)
     const std::string& location = args[0];
     const std::string& name = args[1];
     if (name.empty()) {
-        showMessage(sink, 30002, {}, style::error);
+        showMessage(sink, msg::kNoProjectName, {}, style::error);
         return kExitFailure;
     }
     std::error_code ec;
     if (location.empty() || !fs::is_directory(location, ec)) {
-        showMessage(sink, location.empty() ? 30003 : 30004, {}, style::error);
+        showMessage(sink, location.empty() ? msg::kNoSaveLocation : msg::kSaveLocationMissing, {},
+                    style::error);
         return kExitFailure;
     }
     const std::string folder = absolutePath(location) + "/" + name;
     fs::create_directory(folder, ec);
     if (ec || !fs::is_directory(folder)) {
-        showMessage(sink, 30005, {}, style::error);
+        showMessage(sink, msg::kProjectFolderFailed, {}, style::error);
         return kExitFailure;
     }
     fs::create_directory(folder + "/doc", ec);
     if (ec || !fs::is_directory(folder + "/doc")) {
-        showMessage(sink, 30024, {}, style::error);
+        showMessage(sink, msg::kFolderCreateFailed, {}, style::error);
         return kExitFailure;
     }
     const std::string path = folder + "/" + name + ".CVN";
     if (fs::exists(path, ec)) {
         // The application asks before overwriting; a script gets the question as a refusal.
-        showMessage(sink, 30006, {}, style::error);
+        showMessage(sink, msg::kProjectFileExists, {}, style::error);
         return kExitFailure;
     }
     auto data = std::make_unique<ProjectData>();
@@ -87,7 +89,7 @@ int runBuild(Context& context, const Args& args)
 {
     std::ifstream in(args[0], std::ios::binary);
     if (!in) {
-        showMessage(context.messages, 30077, args[0] + "\n", style::error);
+        showMessage(context.messages, msg::kFileNotFound, args[0] + "\n", style::error);
         return kExitFailure;
     }
     const std::string text{std::istreambuf_iterator<char>(in), {}};
@@ -95,7 +97,7 @@ int runBuild(Context& context, const Args& args)
     auto data = std::make_unique<ProjectData>();
     if (!projectFromJsonText(text, *data, error)) {
         std::cerr << args[0] << ": " << error << '\n';
-        showMessage(context.messages, 30027, {}, style::error);
+        showMessage(context.messages, msg::kReadFailed, {}, style::error);
         return kExitFailure;
     }
     return CProjectIO(context.services).saveProject(absolutePath(args[1]), *data) ? kExitOk

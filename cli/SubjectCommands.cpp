@@ -10,6 +10,7 @@
 #include "model/LinkOps.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "subjects/BatchAdd.h"
 #include "subjects/SubjectGroups.h"
 #include "textview/MarkerEdit.h"
@@ -28,8 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPathNotFound = 30014;
-constexpr int kNotText = 30033;
 /// Input larger than this is no list of titles (5000 pairs of 2 x 100 bytes fit many times).
 constexpr std::size_t kMaxInputBytes = 64u * 1024 * 1024;
 
@@ -135,7 +134,7 @@ int runAddSubjects(Context& context, const Args& args)
     if (args.size() > 1) {
         std::ifstream in(args[1], std::ios::binary);
         if (!in) {
-            showMessage(context.messages, kPathNotFound, args[1] + "\n", style::error);
+            showMessage(context.messages, msg::kPathNotFound, args[1] + "\n", style::error);
             return kExitFailure;
         }
         bytes.assign(std::istreambuf_iterator<char>(in), {});
@@ -145,7 +144,7 @@ int runAddSubjects(Context& context, const Args& args)
     const std::optional<SjisString> text =
         bytes.size() <= kMaxInputBytes ? inputAsSjis(std::move(bytes)) : std::nullopt;
     if (!text) {
-        showMessage(context.messages, kNotText, {}, style::error);
+        showMessage(context.messages, msg::kNotText, {}, style::error);
         return kExitFailure;
     }
     OpenProject project;
@@ -164,19 +163,19 @@ int runMark(Context& context, const Args& args)
 {
     const std::optional<std::int64_t> start = parseInteger(args[2]);
     const std::optional<std::int64_t> end = parseInteger(args[3]);
-    std::optional<int> colourChoice;
+    std::optional<MarkerColourChoice> colourChoice;
     GivenColour given;
     if (args.size() == 6 && args[4] == "--colour") {
         const auto index = parseInteger(args[5]);
         if (!index || *index < 0 || *index > 6)
             return badUsage(kMarkUsage);
-        colourChoice = static_cast<int>(*index);
+        colourChoice = paletteColourChoice(static_cast<std::size_t>(*index));
     } else if (args.size() == 6 && args[4] == "--rgb") {
         const auto rgb = parseInteger(args[5]);
         if (!rgb || *rgb < 0 || *rgb > 0xFFFFFF)
             return badUsage(kMarkUsage);
         given.colour = static_cast<Colour>(*rgb);
-        colourChoice = kChooseOtherColour;
+        colourChoice = MarkerColourChoice::Dialog;
     } else if (args.size() != 4) {
         return badUsage(kMarkUsage);
     }
@@ -191,7 +190,7 @@ int runMark(Context& context, const Args& args)
     const std::optional<SjisString> relative = docpath::toRelative(data.docFolder(), full);
     std::error_code ec;
     if (!relative || !fs::is_regular_file(full, ec)) {
-        showMessage(context.messages, kPathNotFound, args[1] + "\n", style::error);
+        showMessage(context.messages, msg::kPathNotFound, args[1] + "\n", style::error);
         return kExitFailure;
     }
     std::ifstream in(full, std::ios::binary);
@@ -203,7 +202,7 @@ int runMark(Context& context, const Args& args)
                    static_cast<std::size_t>(offset);
     };
     if (in.bad()) {
-        showMessage(context.messages, kPathNotFound, args[1] + "\n", style::error);
+        showMessage(context.messages, msg::kReadFailed, args[1] + "\n", style::error);
         return kExitFailure;
     }
     if (*start < 0 || *end <= *start || *end > static_cast<std::int64_t>(document.size()) ||
@@ -215,7 +214,7 @@ int runMark(Context& context, const Args& args)
 
     ScriptAnswers answers;
     // The colour of a marker being changed is kept unless one was given.
-    answers.answers[30092] = colourChoice ? Answer::Yes : Answer::No;
+    answers.answers[msg::kAskColourChange] = colourChoice ? Answer::Yes : Answer::No;
     Services services{context.settings, answers, context.refresh, context.views, given};
     const SjisView selected = SjisView(document).substr(static_cast<std::size_t>(*start),
                                                         static_cast<std::size_t>(*end - *start));
@@ -223,7 +222,7 @@ int runMark(Context& context, const Args& args)
         MarkerEdit(data, services)
             .createOrChange(*relative, static_cast<ByteOffset>(*start),
                             static_cast<ByteOffset>(*end), selected,
-                            colourChoice.value_or(kChooseInitialColour));
+                            colourChoice.value_or(MarkerColourChoice::Initial));
     if (result.outcome != MarkerEditOutcome::Created &&
         result.outcome != MarkerEditOutcome::Changed)
         return kExitFailure;

@@ -9,6 +9,8 @@
 # corvane_check_layering.
 function(corvane_logic_library name)
   add_library(${name} STATIC ${ARGN})
+  # Lets widget-only headers (the command identifiers) refuse to be included by logic.
+  target_compile_definitions(${name} PRIVATE CORVANE_LOGIC_LIBRARY)
   target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
   set_property(GLOBAL APPEND PROPERTY CORVANE_LOGIC_TARGETS ${name})
 endfunction()

@@ -11,7 +11,6 @@
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
 #include "app/CVersionDlg.h"
-#include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/DocumentWindow.h"
 #include "app/ProjectLifecycle.h"
@@ -20,6 +19,8 @@
 #include "base/SettingsKeys.h"
 #include "base/qt/QtText.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
+#include "res/ui/CommandIds.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -539,7 +540,7 @@ void CMainFrame::applyTabLocation()
 void CMainFrame::toggleGuide()
 {
     app_.dspGuide = !app_.dspGuide;
-    QString text = QString::fromUtf8(catalogueText(30113));
+    QString text = QString::fromUtf8(catalogueText(msg::kGuideShown));
     if (!app_.dspGuide)
         text.replace(QStringLiteral("する"), QStringLiteral("しない"));
     status_->setGuide(text);
@@ -558,10 +559,11 @@ void CMainFrame::toggleFullScreen()
 
 void CMainFrame::showHelp()
 {
-    const QString name = QString::fromUtf8(catalogueText(30174)) + QStringLiteral(".pdf");
+    const QString name =
+        QString::fromUtf8(catalogueText(msg::kManualName)) + QStringLiteral(".pdf");
     const QString path = QCoreApplication::applicationDirPath() + QChar('/') + name;
     if (!QFileInfo::exists(path)) {
-        showMessage(app_.messages(), 30173, {}, style::information);
+        showMessage(app_.messages(), msg::kManualMissing, {}, style::information);
         return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));

@@ -3,6 +3,7 @@
 #include "app/RecentProjects.h"
 #include "base/qt/QtText.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -108,7 +109,7 @@ void CRecentDlg::onDoubleClick(int row)
     const QString path = table_->item(row, 1)->text();
     const QString folder = QFileInfo(path).absolutePath();
     if (!showFolder(folder))
-        showMessage(messages_, 30048, {}, style::error);
+        showMessage(messages_, msg::kFileManagerFailed, {}, style::error);
 }
 
 } // namespace corvane

@@ -1,9 +1,9 @@
 #include "app/CRibbonBar.h"
 
-#include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/RibbonIcons.h"
 #include "app/RibbonLargeButton.h"
+#include "res/ui/CommandIds.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -292,7 +292,9 @@ QWidget* CRibbonBar::markerPanel()
     auto* h = new QHBoxLayout(w);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(2);
-    QMenu* colours = commandMenu({ID_ADD_MARKER_1, 486, 487, 488, 489, 490, ID_ADD_MARKER_7});
+    QMenu* colours =
+        commandMenu({ID_ADD_MARKER_1, ID_ADD_MARKER_2, ID_ADD_MARKER_3, ID_ADD_MARKER_4,
+                     ID_ADD_MARKER_5, ID_ADD_MARKER_6, ID_ADD_MARKER_7});
     colours->addSeparator();
     colours->addAction(actions_(ID_ADD_MARKER_ETC));
     h->addWidget(largeButton(ID_ADD_MARKER, colours, true));

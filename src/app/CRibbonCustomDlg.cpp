@@ -1,9 +1,9 @@
 #include "app/CRibbonCustomDlg.h"
 
-#include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/RibbonIcons.h"
 #include "base/Settings.h"
+#include "res/ui/CommandIds.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

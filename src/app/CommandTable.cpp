@@ -1,7 +1,7 @@
 #include "app/CommandTable.h"
 
-#include "app/CommandIds.h"
 #include "model/MarkerPalette.h"
+#include "res/ui/CommandIds.h"
 
 #include <algorithm>
 #include <array>
@@ -49,23 +49,23 @@ constexpr std::array kTable{
     CommandInfo{ID_TO_DOC_TAIL, "ID_TO_DOC_TAIL", "文末へ (Ctrl+End)", "Ctrl+End", V, Need::TextView, B},
     CommandInfo{ID_PROP_TVIEW, "ID_PROP_TVIEW", "プロパティ", "", V, Need::TextView, B},
     // Panel "ブックマーク".
-    CommandInfo{543, "ID_SET_PIN1", "ブックマーク1 設定", "", V, Need::TextView, B},
-    CommandInfo{544, "ID_SET_PIN2", "ブックマーク2 設定", "", V, Need::TextView, B},
-    CommandInfo{545, "ID_SET_PIN3", "ブックマーク3 設定", "", V, Need::TextView, B},
-    CommandInfo{546, "ID_SET_PIN4", "ブックマーク4 設定", "", V, Need::TextView, B},
-    CommandInfo{547, "ID_DSP_PIN1", "ブックマーク1 表示", "", F, Need::Project, B},
-    CommandInfo{548, "ID_DSP_PIN2", "ブックマーク2 表示", "", F, Need::Project, B},
-    CommandInfo{549, "ID_DSP_PIN3", "ブックマーク3 表示", "", F, Need::Project, B},
-    CommandInfo{550, "ID_DSP_PIN4", "ブックマーク4 表示", "", F, Need::Project, B},
+    CommandInfo{ID_SET_PIN1, "ID_SET_PIN1", "ブックマーク1 設定", "", V, Need::TextView, B},
+    CommandInfo{ID_SET_PIN2, "ID_SET_PIN2", "ブックマーク2 設定", "", V, Need::TextView, B},
+    CommandInfo{ID_SET_PIN3, "ID_SET_PIN3", "ブックマーク3 設定", "", V, Need::TextView, B},
+    CommandInfo{ID_SET_PIN4, "ID_SET_PIN4", "ブックマーク4 設定", "", V, Need::TextView, B},
+    CommandInfo{ID_DSP_PIN1, "ID_DSP_PIN1", "ブックマーク1 表示", "", F, Need::Project, B},
+    CommandInfo{ID_DSP_PIN2, "ID_DSP_PIN2", "ブックマーク2 表示", "", F, Need::Project, B},
+    CommandInfo{ID_DSP_PIN3, "ID_DSP_PIN3", "ブックマーク3 表示", "", F, Need::Project, B},
+    CommandInfo{ID_DSP_PIN4, "ID_DSP_PIN4", "ブックマーク4 表示", "", F, Need::Project, B},
     // Panel "マーカ".
     CommandInfo{ID_ADD_MARKER, "ID_ADD_MARKER", "新規 ・変更", "", V, Need::MarkableSelection, B},
-    CommandInfo{485, "ID_ADD_MARKER_1", kMarkerPaletteLabels[0], "", V, Need::MarkableSelection, B},
-    CommandInfo{486, "ID_ADD_MARKER_2", kMarkerPaletteLabels[1], "", V, Need::MarkableSelection, B},
-    CommandInfo{487, "ID_ADD_MARKER_3", kMarkerPaletteLabels[2], "", V, Need::MarkableSelection, B},
-    CommandInfo{488, "ID_ADD_MARKER_4", kMarkerPaletteLabels[3], "", V, Need::MarkableSelection, B},
-    CommandInfo{489, "ID_ADD_MARKER_5", kMarkerPaletteLabels[4], "", V, Need::MarkableSelection, B},
-    CommandInfo{490, "ID_ADD_MARKER_6", kMarkerPaletteLabels[5], "", V, Need::MarkableSelection, B},
-    CommandInfo{491, "ID_ADD_MARKER_7", kMarkerPaletteLabels[6], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_1, "ID_ADD_MARKER_1", kMarkerPaletteLabels[0], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_2, "ID_ADD_MARKER_2", kMarkerPaletteLabels[1], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_3, "ID_ADD_MARKER_3", kMarkerPaletteLabels[2], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_4, "ID_ADD_MARKER_4", kMarkerPaletteLabels[3], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_5, "ID_ADD_MARKER_5", kMarkerPaletteLabels[4], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_6, "ID_ADD_MARKER_6", kMarkerPaletteLabels[5], "", V, Need::MarkableSelection, B},
+    CommandInfo{ID_ADD_MARKER_7, "ID_ADD_MARKER_7", kMarkerPaletteLabels[6], "", V, Need::MarkableSelection, B},
     CommandInfo{ID_ADD_MARKER_ETC, "ID_ADD_MARKER_ETC", "その他の色", "", V, Need::MarkableSelection, B},
     CommandInfo{ID_TOP_MARKER, "ID_TOP_MARKER", "最初のマーカ", "", V, Need::TextView, B},
     CommandInfo{ID_PREV_MARKER, "ID_PREV_MARKER", "前のマーカ (Shift+F6)", "Shift+F6", V, Need::TextView, B},

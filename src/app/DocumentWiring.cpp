@@ -3,7 +3,6 @@
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
-#include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
 #include "base/Check.h"
@@ -11,6 +10,7 @@
 #include "doclist/CFileView.h"
 #include "model/FixedText.h"
 #include "model/ProjectStatus.h"
+#include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 

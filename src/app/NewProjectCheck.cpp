@@ -3,6 +3,7 @@
 #include "base/Codec.h"
 #include "base/SettingsKeys.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <filesystem>
 #include <system_error>
@@ -46,32 +47,32 @@ NewProjectCheckResult checkNewProject(const std::string& nameUtf8, const std::st
                                       MessageSink& messages)
 {
     if (nameUtf8.empty()) {
-        showMessage(messages, 30002);
+        showMessage(messages, msg::kNoProjectName);
         return stayOpen(NewProjectField::Name);
     }
     if (locationUtf8.empty()) {
-        showMessage(messages, 30003);
+        showMessage(messages, msg::kNoSaveLocation);
         return stayOpen(NewProjectField::Location);
     }
 
     std::error_code ec;
     const fs::path location = fs::absolute(fs::path(locationUtf8), ec).lexically_normal();
     if (ec || !fs::is_directory(location, ec)) {
-        showMessage(messages, 30004);
+        showMessage(messages, msg::kSaveLocationMissing);
         return stayOpen(NewProjectField::Location);
     }
 
     if (!isUsableFolderName(nameUtf8)) {
-        showMessage(messages, 30005, {}, style::error);
+        showMessage(messages, msg::kProjectFolderFailed, {}, style::error);
         return stayOpen(NewProjectField::Name);
     }
     const fs::path folder = location / fs::path(nameUtf8);
     if (!ensureDirectory(folder)) {
-        showMessage(messages, 30005, {}, style::error);
+        showMessage(messages, msg::kProjectFolderFailed, {}, style::error);
         return stayOpen(NewProjectField::Location);
     }
     if (!ensureDirectory(folder / "doc")) {
-        showMessage(messages, 30024, {}, style::error);
+        showMessage(messages, msg::kFolderCreateFailed, {}, style::error);
         return stayOpen(NewProjectField::Location);
     }
 
@@ -83,7 +84,7 @@ NewProjectCheckResult checkNewProject(const std::string& nameUtf8, const std::st
 
     const fs::path projectFile = fs::path(result.folder + nameUtf8 + ".CVN");
     if (fs::exists(projectFile, ec)) {
-        if (showMessage(messages, 30006, {}, style::yesNo) != Answer::Yes) {
+        if (showMessage(messages, msg::kProjectFileExists, {}, style::yesNo) != Answer::Yes) {
             result.outcome = NewProjectCheckResult::Outcome::Cancelled;
             return result;
         }

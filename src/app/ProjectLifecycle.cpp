@@ -12,6 +12,7 @@
 #include "model/ProjectStatus.h"
 #include "res/AddedMessages.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -108,7 +109,8 @@ bool ProjectLifecycle::openRecent(int index)
         return false;
     if (!isRegularFile(path)) {
         const SjisString leading = codec::fromUtf8(path).text + "\n";
-        if (showMessage(services_.messages, 30017, leading, style::yesNo) == Answer::Yes) {
+        if (showMessage(services_.messages, msg::kProjectFileNotFound, leading, style::yesNo) ==
+            Answer::Yes) {
             recent_.remove(index);
             hooks_.recentListChanged();
         }
@@ -124,7 +126,8 @@ bool ProjectLifecycle::loadAndShow(const std::string& path)
     const std::size_t slash = path.rfind('/');
     const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
     if (fileName.size() <= 4) {
-        showMessage(services_.messages, 30070, codec::fromUtf8(path).text + "\n", style::error);
+        showMessage(services_.messages, msg::kCannotOpenFile, codec::fromUtf8(path).text + "\n",
+                    style::error);
         return false;
     }
 
@@ -170,7 +173,7 @@ bool ProjectLifecycle::loadAndShow(const std::string& path)
     if (!gone.empty()) {
         const std::string leading = "見つからない文書: " + std::to_string(gone.size()) +
                                     " 件\n最初の文書: " + gone.front() + "\n\n";
-        showMessage(services_.messages, kMsgMarkedDocumentsMissing, codec::fromUtf8(leading).text,
+        showMessage(services_.messages, msg::kMarkedDocumentsMissing, codec::fromUtf8(leading).text,
                     style::warning);
     }
     return true;
@@ -228,7 +231,7 @@ bool ProjectLifecycle::closeProject(bool forExit)
     // project open so room can be made or permissions fixed); without this question a project
     // folder that has become unwritable would leave no way to close but killing the process.
     if (data_.modified && !save() &&
-        showMessage(services_.messages, kMsgCloseWithoutSaving, {}, style::yesNoDefaultNo) !=
+        showMessage(services_.messages, msg::kCloseWithoutSaving, {}, style::yesNoDefaultNo) !=
             Answer::Yes)
         return false;
 

@@ -1,6 +1,6 @@
 #include "app/RibbonIcons.h"
 
-#include "app/CommandIds.h"
+#include "res/ui/CommandIds.h"
 
 #include <QIconEngine>
 #include <QPainter>

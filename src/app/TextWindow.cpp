@@ -1,18 +1,15 @@
 #include "app/TextWindow.h"
 
-#include "app/CommandIds.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
+#include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 
 #include <QVBoxLayout>
 
 namespace corvane {
-
-namespace {
-constexpr int kMsgSaveChanges = 30081; // "変更を保存しますか"
-} // namespace
 
 TextWindow* TextWindow::open(const std::string& fullPath, ProjectData& project, Services& services)
 {
@@ -128,7 +125,7 @@ bool TextWindow::prepareClose()
         if (decision == OnClose::Ask && hasMarkers())
             decision = OnClose::Save;
         if (decision == OnClose::Ask) {
-            switch (showMessage(services_.messages, kMsgSaveChanges, {}, style::yesNoCancel)) {
+            switch (showMessage(services_.messages, msg::kSaveChanges, {}, style::yesNoCancel)) {
             case Answer::Yes:
                 decision = OnClose::Save;
                 break;

@@ -9,6 +9,7 @@
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "res/ui/QtMessageSink.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
     // One copy at a time: a second start says so and leaves the first untouched.
     SingleInstance instance;
     if (!instance.acquire()) {
-        showMessage(*sink, 30072, {}, style::error);
+        showMessage(*sink, msg::kAlreadyRunning, {}, style::error);
         return 1;
     }
 

@@ -2,7 +2,6 @@
 # and the corvane executable, with the user manual and the desktop integration files.
 set(_shell ${CMAKE_CURRENT_LIST_DIR})
 add_library(cv_shell STATIC
-  ${_shell}/CommandIds.h
   ${_shell}/CommandTable.cpp
   ${_shell}/DocumentWindow.h
   ${_shell}/CTabArea.cpp

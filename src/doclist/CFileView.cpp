@@ -9,6 +9,8 @@
 #include "doclist/FileUtil.h"
 #include "doclist/Report.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
+#include "res/ui/CommandIds.h"
 
 #include <QClipboard>
 #include <QCollator>
@@ -33,13 +35,6 @@ using doclist::DocTree;
 namespace {
 
 constexpr int kNodeRole = Qt::UserRole + 1;
-
-constexpr int kMsgClipboardFailed = 30042;
-constexpr int kMsgFileClash = 30013;
-constexpr int kMsgLocationNotice = 30016;
-constexpr int kMsgWorkFolderFailed = 30021;
-constexpr int kMsgOpenFailed = 30026;
-constexpr int kMsgExplorerFailed = 30048;
 
 /// Our own 16-pixel pictures: a folder, a page, and a page with a marker band.
 QIcon drawIcon(int kind)
@@ -136,7 +131,7 @@ CFileView::CFileView(ProjectData& project, Services& services, doclist::Document
                 item->setExpanded(!item->isExpanded());
             return;
         }
-        runCommand(onIcon ? filecmd::Properties : filecmd::Open, item);
+        runCommand(onIcon ? cmd::ID_DOC_PROPERTIES : cmd::ID_DOC_OPEN, item);
     });
     connect(tree_, &CFileTree::filesDropped, this, &CFileView::dropFiles);
     connect(tree_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
@@ -149,9 +144,9 @@ CFileView::CFileView(ProjectData& project, Services& services, doclist::Document
     });
 
     connect(tree_, &CFileTree::commandKeyPressed, this, [this](int key) {
-        const int command = key == Qt::Key_F2       ? filecmd::Rename
-                            : key == Qt::Key_Delete ? filecmd::Delete
-                                                    : filecmd::Refresh;
+        const int command = key == Qt::Key_F2       ? cmd::ID_RENAME
+                            : key == Qt::Key_Delete ? cmd::ID_DELETE
+                                                    : cmd::ID_VIEW_REFRESH;
         runCommand(command, tree_->currentItem());
     });
 }
@@ -341,41 +336,41 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
     const QString refreshText = QStringLiteral("最新の情報に更新(&R)\tF5");
     if (!node || !project_.isOpen()) {
         menu->setObjectName(QStringLiteral("VIEW"));
-        add(menu.get(), filecmd::Refresh, refreshText);
+        add(menu.get(), cmd::ID_VIEW_REFRESH, refreshText);
     } else if (node->isRoot()) {
         menu->setObjectName(QStringLiteral("ROOT"));
-        add(menu.get(), filecmd::NewFolder, QStringLiteral("新しいフォルダ(&N)"));
-        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+        add(menu.get(), cmd::ID_NEW_FOLDER, QStringLiteral("新しいフォルダ(&N)"));
+        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"),
             bool(searchInFolder));
-        add(menu.get(), filecmd::OpenLocation, QStringLiteral("フォルダの場所を開く(&E)"));
+        add(menu.get(), cmd::ID_OPEN_LOCATION, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
-        add(menu.get(), filecmd::Refresh, refreshText);
+        add(menu.get(), cmd::ID_VIEW_REFRESH, refreshText);
     } else if (node->folder) {
         menu->setObjectName(QStringLiteral("FOLDER"));
         QMenu* sub = menu->addMenu(QStringLiteral("文献を追加(&D)"));
-        add(sub, filecmd::NewFile, QStringLiteral("新しいファイルを作成して追加(&F)"));
-        add(sub, filecmd::AddExisting, QStringLiteral("既存のファイルから追加(&A)\tDrag&&Drop"));
-        add(sub, filecmd::AddClipboard, QStringLiteral("クリップボード内のテキストから追加(&C)"),
+        add(sub, cmd::ID_ADD_NEW_FILE, QStringLiteral("新しいファイルを作成して追加(&F)"));
+        add(sub, cmd::ID_ADD_EXISTING, QStringLiteral("既存のファイルから追加(&A)\tDrag&&Drop"));
+        add(sub, cmd::ID_ADD_CLIPBOARD, QStringLiteral("クリップボード内のテキストから追加(&C)"),
             !clipboardText().isEmpty());
-        add(menu.get(), filecmd::OpenAll, QStringLiteral("フォルダ内の文献をすべて開く(&O)"));
-        add(menu.get(), filecmd::SearchInFolder, QStringLiteral("このフォルダ内を検索・置換(&S)"),
+        add(menu.get(), cmd::ID_OPEN_ALL, QStringLiteral("フォルダ内の文献をすべて開く(&O)"));
+        add(menu.get(), cmd::ID_SEARCH_IN_FOLDER, QStringLiteral("このフォルダ内を検索・置換(&S)"),
             bool(searchInFolder));
-        add(menu.get(), filecmd::OpenLocation, QStringLiteral("フォルダの場所を開く(&E)"));
+        add(menu.get(), cmd::ID_OPEN_LOCATION, QStringLiteral("フォルダの場所を開く(&E)"));
         menu->addSeparator();
-        add(menu.get(), filecmd::Rename, QStringLiteral("名前の変更(&M)\tF2"));
-        add(menu.get(), filecmd::Delete, QStringLiteral("削除(&D)\tDelete"));
+        add(menu.get(), cmd::ID_RENAME, QStringLiteral("名前の変更(&M)\tF2"));
+        add(menu.get(), cmd::ID_DELETE, QStringLiteral("削除(&D)\tDelete"));
     } else {
         menu->setObjectName(QStringLiteral("FILE"));
         const bool open = ops_->isOpen(*node);
-        add(menu.get(), filecmd::Open, QStringLiteral("開く(&O)"), ops_->canOpen(*node));
-        add(menu.get(), filecmd::CloseDocument, QStringLiteral("閉じる(&C)"), open);
+        add(menu.get(), cmd::ID_DOC_OPEN, QStringLiteral("開く(&O)"), ops_->canOpen(*node));
+        add(menu.get(), cmd::ID_DOC_CLOSE, QStringLiteral("閉じる(&C)"), open);
         menu->addSeparator();
-        add(menu.get(), filecmd::Rename, QStringLiteral("名前の変更(&M)\tF2"));
-        add(menu.get(), filecmd::Delete, QStringLiteral("削除(&D)\tDelete"));
+        add(menu.get(), cmd::ID_RENAME, QStringLiteral("名前の変更(&M)\tF2"));
+        add(menu.get(), cmd::ID_DELETE, QStringLiteral("削除(&D)\tDelete"));
         menu->addSeparator();
-        add(menu.get(), filecmd::MarkerList, QStringLiteral("この文献のマーカリスト(&L)"),
+        add(menu.get(), cmd::ID_DOC_MARKER_LIST, QStringLiteral("この文献のマーカリスト(&L)"),
             bool(showMarkerList));
-        add(menu.get(), filecmd::Properties, QStringLiteral("プロパティ(&P)"));
+        add(menu.get(), cmd::ID_DOC_PROPERTIES, QStringLiteral("プロパティ(&P)"));
     }
     return menu;
 }
@@ -383,63 +378,63 @@ std::unique_ptr<QMenu> CFileView::buildContextMenu(QTreeWidgetItem* item)
 void CFileView::runCommand(int command, QTreeWidgetItem* item)
 {
     Node* node = nodeOf(item);
-    if (command == filecmd::Refresh) {
+    if (command == cmd::ID_VIEW_REFRESH) {
         refresh();
         return;
     }
     if (!node || !project_.isOpen())
         return;
     switch (command) {
-    case filecmd::NewFolder:
+    case cmd::ID_NEW_FOLDER:
         if (node->folder)
             newFolder(*node);
         break;
-    case filecmd::Rename:
+    case cmd::ID_RENAME:
         if (!node->isRoot())
             rename(*node);
         break;
-    case filecmd::Delete:
+    case cmd::ID_DELETE:
         if (!node->isRoot())
             remove(*node);
         break;
-    case filecmd::Open:
+    case cmd::ID_DOC_OPEN:
         if (node->isDocument())
             openDocument(*node);
         break;
-    case filecmd::OpenAll:
+    case cmd::ID_OPEN_ALL:
         if (node->folder) {
             ops_->openAllIn(*node);
         }
         break;
-    case filecmd::CloseDocument:
+    case cmd::ID_DOC_CLOSE:
         if (node->isDocument() && ops_->isOpen(*node))
             windows_.closeView(ops_->diskPath(*node));
         break;
-    case filecmd::OpenLocation:
+    case cmd::ID_OPEN_LOCATION:
         if (node->folder)
             openLocation(*node);
         break;
-    case filecmd::SearchInFolder:
+    case cmd::ID_SEARCH_IN_FOLDER:
         if (node->folder && searchInFolder)
             searchInFolder(ops_->diskPath(*node));
         break;
-    case filecmd::MarkerList:
+    case cmd::ID_DOC_MARKER_LIST:
         if (node->isDocument() && showMarkerList)
             showMarkerList(model_->relativePath(*node));
         break;
-    case filecmd::Properties:
+    case cmd::ID_DOC_PROPERTIES:
         if (node->isDocument())
             showPropertiesOf(*node);
         break;
-    case filecmd::AddExisting:
+    case cmd::ID_ADD_EXISTING:
         if (Node* folder = folderFor(node); folder && !folder->isRoot())
             addExisting(*folder);
         break;
-    case filecmd::NewFile:
+    case cmd::ID_ADD_NEW_FILE:
         if (Node* folder = folderFor(node); folder && !folder->isRoot())
             newFile(*folder);
         break;
-    case filecmd::AddClipboard:
+    case cmd::ID_ADD_CLIPBOARD:
         if (Node* folder = folderFor(node); folder && !folder->isRoot())
             addFromClipboard(*folder);
         break;
@@ -497,9 +492,9 @@ void CFileView::openDocument(Node& node)
 
 void CFileView::openLocation(Node& folder)
 {
-    showMessage(services_.messages, kMsgLocationNotice, {}, style::information);
+    showMessage(services_.messages, msg::kDirectEditNotice, {}, style::information);
     if (!showFolder(QString::fromStdString(ops_->diskPath(folder))))
-        showMessage(services_.messages, kMsgExplorerFailed, {}, style::error);
+        showMessage(services_.messages, msg::kFileManagerFailed, {}, style::error);
 }
 
 void CFileView::addExisting(Node& folder)
@@ -532,7 +527,7 @@ void CFileView::newFile(Node& folder)
         }
         if (!exists)
             return; // the failure was reported
-        if (showMessage(services_.messages, kMsgFileClash, {}, style::yesNo) != Answer::Yes)
+        if (showMessage(services_.messages, msg::kSameNameExists, {}, style::yesNo) != Answer::Yes)
             return;
         initial = *name;
     }
@@ -542,7 +537,7 @@ void CFileView::addFromClipboard(Node& folder)
 {
     const QString text = clipboardText();
     if (text.isEmpty()) {
-        showMessage(services_.messages, kMsgClipboardFailed, {}, style::error);
+        showMessage(services_.messages, msg::kClipboardFailed, {}, style::error);
         return;
     }
     QString initial = QStringLiteral("無題");
@@ -555,7 +550,7 @@ void CFileView::addFromClipboard(Node& folder)
         nameUtf8 = utf8Of(*name);
         if (!doclist::pathExists(ops_->diskPath(folder) + "/" + nameUtf8))
             break;
-        if (showMessage(services_.messages, kMsgFileClash, {}, style::yesNo) != Answer::Yes)
+        if (showMessage(services_.messages, msg::kSameNameExists, {}, style::yesNo) != Answer::Yes)
             return;
         initial = *name;
     }
@@ -565,13 +560,13 @@ void CFileView::addFromClipboard(Node& folder)
     const std::string work = workFolder();
     std::string scratch = work + "/clip-XXXXXX";
     if (work.empty() || !::mkdtemp(scratch.data())) {
-        showMessage(services_.messages, kMsgWorkFolderFailed, {}, style::error);
+        showMessage(services_.messages, msg::kWorkFolderFailed, {}, style::error);
         return;
     }
     const std::string temp = scratch + "/" + nameUtf8;
     const std::string bytes = utf8Of(text);
     if (doclist::createFileExclusive(temp, bytes) != doclist::CreateResult::Created) {
-        showMessage(services_.messages, kMsgOpenFailed, {}, style::error);
+        showMessage(services_.messages, msg::kOpenFailed, {}, style::error);
         std::filesystem::remove_all(scratch);
         return;
     }
@@ -595,7 +590,8 @@ void CFileView::dropFiles(QTreeWidgetItem* item, const QStringList& paths)
     const doclist::DropDecision decision = ops_->dropTarget(nodeOf(item), sources);
     if (decision.number != 0) {
         showMessage(services_.messages, decision.number, {},
-                    decision.number == 30009 ? style::warning : style::information);
+                    decision.number == msg::kDropFilesNotFolders ? style::warning
+                                                                 : style::information);
         return;
     }
     if (!decision.folder || sources.empty())

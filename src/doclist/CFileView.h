@@ -23,24 +23,6 @@ namespace corvane {
 
 class CFileTree;
 
-/// Command numbers of the document list's menus.
-namespace filecmd {
-inline constexpr int Properties = 135;
-inline constexpr int Open = 136;
-inline constexpr int NewFolder = 311;
-inline constexpr int Rename = 312;
-inline constexpr int Refresh = 313;
-inline constexpr int CloseDocument = 327;
-inline constexpr int AddExisting = 350;
-inline constexpr int AddClipboard = 351;
-inline constexpr int OpenLocation = 354;
-inline constexpr int MarkerList = 355;
-inline constexpr int SearchInFolder = 432;
-inline constexpr int NewFile = 453;
-inline constexpr int OpenAll = 463;
-inline constexpr int Delete = 57632;
-} // namespace filecmd
-
 class CFileView : public QWidget, public LifecycleHooks
 {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "model/FixedText.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,19 +21,6 @@
 namespace corvane::doclist {
 
 namespace {
-constexpr int kMsgOpenLimit = 30007;
-constexpr int kMsgDropFolder = 30009;
-constexpr int kMsgDeleteFailed = 30011;
-constexpr int kMsgFolderDeleteFailed = 30012;
-constexpr int kMsgPathNotFound = 30014;
-constexpr int kMsgNoProject = 30023;
-constexpr int kMsgFolderCreateFailed = 30024;
-constexpr int kMsgOpenFailed = 30026;
-constexpr int kMsgTooLong = 30044;
-constexpr int kMsgRenameFailed = 30046;
-constexpr int kMsgDropOnEmptyRoot = 30080;
-constexpr int kMsgDeleteConfirm = 30083;
-constexpr int kMsgDropOnRoot = 30110;
 
 /// "\n====================\nを" in Shift-JIS: between a name and a destructive question.
 constexpr std::string_view kSeparatorWo = "\n====================\n\x82\xf0";
@@ -121,7 +109,7 @@ DocListOps::Node* DocListOps::newFolder(Node& parent)
                pathExists(diskPath(parent) + "/" + codec::toUtf8(n).text);
     });
     if (!name || ::mkdir((diskPath(parent) + "/" + codec::toUtf8(*name).text).c_str(), 0777) != 0) {
-        showMessage(services_.messages, kMsgFolderCreateFailed, {}, style::error);
+        showMessage(services_.messages, msg::kFolderCreateFailed, {}, style::error);
         return nullptr;
     }
     Node& folder = tree_.insert(parent, *name, true);
@@ -154,14 +142,14 @@ bool DocListOps::rename(Node& node, std::string_view newNameUtf8)
         const SjisString from = tree_.relativePath(*doc);
         const SjisString to = newRelative + from.substr(oldRelative.size());
         if (!fitsFixedField(to, kDocumentPathBytes)) {
-            showMessage(services_.messages, kMsgTooLong, {}, style::error);
+            showMessage(services_.messages, msg::kTextTooLong, {}, style::error);
             return false;
         }
         moves.push_back({from, to});
     }
 
     if (!renameNoReplace(oldDisk, newDisk)) {
-        showMessage(services_.messages, kMsgRenameFailed, {}, style::error);
+        showMessage(services_.messages, msg::kChangeFailed, {}, style::error);
         return false;
     }
 
@@ -201,7 +189,8 @@ bool DocListOps::confirmDelete(const Node& node)
     if (node.isRoot())
         return false;
     const SjisString leading = node.label + SjisString(kSeparatorWo);
-    return showMessage(services_.messages, kMsgDeleteConfirm, leading, style::yesNo) == Answer::Yes;
+    return showMessage(services_.messages, msg::kConfirmDeleteWithLinks, leading, style::yesNo) ==
+           Answer::Yes;
 }
 
 bool DocListOps::confirmAndDelete(Node& node)
@@ -229,7 +218,7 @@ bool DocListOps::removeDocument(Node& node)
     setReadOnly(full, false);
     if (::unlink(full.c_str()) != 0 && errno != ENOENT) {
         setReadOnly(full, true);
-        showMessage(services_.messages, kMsgDeleteFailed, {}, style::error);
+        showMessage(services_.messages, msg::kDeleteFailed, {}, style::error);
         return false;
     }
     std::erase(project_.openDocuments, full);
@@ -254,7 +243,7 @@ bool DocListOps::removeFolder(Node& node)
     }
     if (::rmdir(diskPath(node).c_str()) != 0) {
         // Files the list does not show (names the records cannot hold) keep the folder alive.
-        showMessage(services_.messages, kMsgFolderDeleteFailed, {}, style::error);
+        showMessage(services_.messages, msg::kFolderDeleteFailed, {}, style::error);
         return false;
     }
     tree_.remove(node);
@@ -289,7 +278,7 @@ DocListOps::Node* DocListOps::createEmptyDocument(Node& folder, std::string_view
         exists = true;
         return nullptr;
     case CreateResult::Failed:
-        showMessage(services_.messages, kMsgOpenFailed, {}, style::error);
+        showMessage(services_.messages, msg::kOpenFailed, {}, style::error);
         return nullptr;
     case CreateResult::Created:
         break;
@@ -303,17 +292,17 @@ DocListOps::Node* DocListOps::createEmptyDocument(Node& folder, std::string_view
 DropDecision DocListOps::dropTarget(Node* hit, const std::vector<std::string>& paths) const
 {
     if (!project_.isOpen())
-        return {nullptr, kMsgNoProject};
+        return {nullptr, msg::kNoProject};
     if (!hit)
         return {};
     if (hit->isRoot())
-        return {nullptr, hit->children.empty() ? kMsgDropOnEmptyRoot : kMsgDropOnRoot};
+        return {nullptr, hit->children.empty() ? msg::kDropNeedsFolder : msg::kDropOnRoot};
     Node* folder = hit->isDocument() ? hit->parent : hit;
     if (folder->isRoot())
-        return {nullptr, kMsgDropOnRoot};
+        return {nullptr, msg::kDropOnRoot};
     for (const std::string& p : paths)
         if (isDirectory(p))
-            return {nullptr, kMsgDropFolder};
+            return {nullptr, msg::kDropFilesNotFolders};
     return {folder, 0};
 }
 
@@ -336,11 +325,11 @@ bool DocListOps::open(Node& document)
         return false;
     const std::string full = diskPath(document);
     if (!isRegularFile(full)) {
-        showMessage(services_.messages, kMsgPathNotFound, {}, style::error);
+        showMessage(services_.messages, msg::kPathNotFound, {}, style::error);
         return false;
     }
     if (!isOpen(document) && static_cast<int>(project_.openDocuments.size()) >= kMaxOpenDocuments) {
-        showMessage(services_.messages, kMsgOpenLimit, {}, style::error);
+        showMessage(services_.messages, msg::kOpenLimit, {}, style::error);
         return false;
     }
     return windows_.openDocument(full);

@@ -9,18 +9,11 @@
 #include "doclist/NameRules.h"
 #include "doclist/Report.h"
 #include "doclist/SourceEncoding.h"
+#include "res/MessageNumbers.h"
 
 #include <sys/stat.h>
 
 namespace corvane::doclist {
-
-namespace {
-constexpr int kMsgTooLarge = 30022;
-constexpr int kMsgOpenFailed = 30026;
-constexpr int kMsgNotText = 30033;
-constexpr int kMsgCreateFailed = 30039;
-constexpr int kMsgAlreadyRegistered = 30067;
-} // namespace
 
 DocumentImporter::DocumentImporter(MessageSink& messages, const WordConversion& word)
     : messages_(messages), word_(word)
@@ -67,7 +60,7 @@ std::vector<ImportResult> DocumentImporter::importFiles(const std::string& folde
         if (!r.added())
             report(messages_, r.number, r.leadingUtf8);
         else if (r.replacedCharacters > 0)
-            report(messages_, kMsgCharactersReplaced,
+            report(messages_, msg::kCharactersReplaced,
                    std::string(fileNamePart(source)) + "\n" +
                        "置き換えた文字: " + std::to_string(r.replacedCharacters) + " 文字\n",
                    style::information);
@@ -96,13 +89,13 @@ ImportResult DocumentImporter::importOne(const std::string& folderPath, std::siz
         return skip(verdict.number, verdict.leadingUtf8);
     const std::string destination = folderPath + "/" + baseName;
     if (pathExists(destination))
-        return skip(kMsgAlreadyRegistered);
+        return skip(msg::kAlreadyRegistered);
 
     struct stat st;
     if (::stat(sourcePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return skip(kMsgOpenFailed);
+        return skip(msg::kOpenFailed);
     if (static_cast<std::uint64_t>(st.st_size) > kMaxSourceBytes)
-        return skip(kMsgTooLarge);
+        return skip(msg::kTooLarge);
 
     SjisString document;
     if (kind == ImportKind::Word) {
@@ -113,14 +106,14 @@ ImportResult DocumentImporter::importOne(const std::string& folderPath, std::siz
     } else {
         std::optional<std::string> bytes = readWholeFile(sourcePath);
         if (!bytes)
-            return skip(kMsgOpenFailed);
+            return skip(msg::kOpenFailed);
         // A text file never holds a NUL byte unless it is UTF-16, so a plain-text name on a file
         // with NUL bytes earns it the check other kinds always get. The check runs on the
         // converted bytes: a UTF-16 source holds NUL bytes that its Shift-JIS form does not.
         const bool holdsNul = bytes->find('\0') != std::string::npos;
         const SjisString sjis = takeSourceAsSjis(std::move(*bytes), &r.replacedCharacters);
         if ((kind == ImportKind::Other || holdsNul) && !passesTextCheck(sjis))
-            return skip(kMsgNotText);
+            return skip(msg::kNotText);
         document = expandTabs(normaliseLineEnds(sjis));
     }
 
@@ -128,9 +121,9 @@ ImportResult DocumentImporter::importOne(const std::string& folderPath, std::siz
     case CreateResult::Created:
         break;
     case CreateResult::Exists:
-        return skip(kMsgAlreadyRegistered);
+        return skip(msg::kAlreadyRegistered);
     case CreateResult::Failed:
-        return skip(kMsgCreateFailed);
+        return skip(msg::kCreateFailed);
     }
     r.documentName = codec::fromUtf8(baseName).text;
     return r;

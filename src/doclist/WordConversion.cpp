@@ -3,6 +3,7 @@
 #include "doclist/DocxText.h"
 #include "doclist/FileUtil.h"
 #include "doclist/ImportKind.h"
+#include "res/MessageNumbers.h"
 
 #include <cstdlib>
 #include <fcntl.h>
@@ -18,9 +19,6 @@ extern char** environ;
 namespace corvane::doclist {
 
 namespace {
-
-constexpr int kMsgWordUnavailable = 30075;
-constexpr int kMsgReadFailed = 30027;
 
 bool startsLikeZip(const std::string& path)
 {
@@ -90,7 +88,7 @@ private:
 WordText textFromBytes(std::optional<std::string> bytes)
 {
     if (!bytes)
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     // Converters write UTF-8 (asked for) but may add a byte-order mark or CR LF line ends.
     std::string_view text(*bytes);
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -139,11 +137,11 @@ std::string WordConversion::searchPath(const std::string& program)
 WordText WordConversion::toText(const std::string& sourcePath) const
 {
     if (!isRegularFile(sourcePath))
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     if (startsLikeZip(sourcePath)) {
         std::optional<std::string> text = extractDocxText(sourcePath);
         if (!text)
-            return {{}, kMsgReadFailed};
+            return {{}, msg::kReadFailed};
         return {std::move(*text), 0};
     }
     if (const std::string antiword = findProgram_("antiword"); !antiword.empty())
@@ -152,7 +150,7 @@ WordText WordConversion::toText(const std::string& sourcePath) const
         if (const std::string program = findProgram_(office); !program.empty())
             return throughOffice(program, sourcePath);
     }
-    return {{}, kMsgWordUnavailable};
+    return {{}, msg::kWordStartFailed};
 }
 
 WordText WordConversion::throughAntiword(const std::string& antiword,
@@ -160,11 +158,11 @@ WordText WordConversion::throughAntiword(const std::string& antiword,
 {
     ScratchFolder scratch;
     if (scratch.path().empty())
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     const std::string out = scratch.path() + "/out.txt";
     // -w 0: no wrapping, one line per paragraph; UTF-8 mapping so every character survives.
     if (!runProgram({antiword, "-w", "0", "-m", "UTF-8.txt", source}, out))
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     return textFromBytes(readWholeFile(out));
 }
 
@@ -172,14 +170,14 @@ WordText WordConversion::throughOffice(const std::string& office, const std::str
 {
     ScratchFolder scratch;
     if (scratch.path().empty())
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     // A profile of its own, so a running office session of the user neither blocks nor absorbs
     // the conversion.
     const std::string profile = "-env:UserInstallation=file://" + scratch.path() + "/profile";
     if (!runProgram({office, profile, "--headless", "--convert-to", "txt:Text (encoded):UTF8",
                      "--outdir", scratch.path(), source},
                     {}))
-        return {{}, kMsgReadFailed};
+        return {{}, msg::kReadFailed};
     // The suite names its output after the source, with the extension replaced.
     const std::string stem(importBaseName(fileNamePart(source)));
     return textFromBytes(readWholeFile(scratch.path() + "/" + stem + ".txt"));

@@ -7,6 +7,7 @@
 #include "model/Cabinet.h"
 #include "model/WorkFolder.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -59,7 +60,7 @@ std::string CProjectIO::workFolder()
 {
     std::string folder = workfolder::processFolder();
     if (folder.empty())
-        showMessage(services_.messages, 30021, {}, style::error);
+        showMessage(services_.messages, msg::kWorkFolderFailed, {}, style::error);
     return folder;
 }
 
@@ -90,14 +91,14 @@ bool CProjectIO::saveProject(const std::string& projectFilePath, ProjectData& da
         if (backup.empty() ||
             !readWholeFile(projectFilePath, previousBytes, std::size_t(previous.st_size)) ||
             files::writeFileSafely(backup, previousBytes, mode) != files::WriteStatus::Ok) {
-            showMessage(services_.messages, 30112, {}, style::error);
+            showMessage(services_.messages, msg::kBackupFailed, {}, style::error);
             return false;
         }
     }
 
     // The previous project file is replaced only by a complete cabinet already on the disk.
     if (files::writeFileSafely(projectFilePath, cabinet, mode) != files::WriteStatus::Ok) {
-        showMessage(services_.messages, 30035, {}, style::information);
+        showMessage(services_.messages, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
 
@@ -110,18 +111,18 @@ bool CProjectIO::loadProjectFile(const std::string& projectFilePath, ProjectData
 {
     MessageSink& sink = services_.messages;
     if (!hasProjectExtension(projectFilePath)) {
-        showMessage(sink, 30070, leadingPath(projectFilePath), style::error);
+        showMessage(sink, msg::kCannotOpenFile, leadingPath(projectFilePath), style::error);
         return false;
     }
     struct stat st
     {
     };
     if (::stat(projectFilePath.c_str(), &st) != 0 || ::access(projectFilePath.c_str(), R_OK) != 0) {
-        showMessage(sink, 30077, leadingPath(projectFilePath), style::error);
+        showMessage(sink, msg::kFileNotFound, leadingPath(projectFilePath), style::error);
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        showMessage(sink, 30066, {}, style::error);
+        showMessage(sink, msg::kFolderCannotOpen, {}, style::error);
         return false;
     }
     const std::size_t slash = projectFilePath.rfind('/');

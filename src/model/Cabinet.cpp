@@ -6,6 +6,7 @@
 #include "base/Sjis.h"
 #include "model/DataFile.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <libgcab.h>
 
@@ -403,14 +404,14 @@ bool Cabinet::pack(const std::string& dataFilePath, const std::string& memberNam
     {
     };
     if (!readWholeFile(dataFilePath, data, kMaxCabinetBytes, st)) {
-        showMessage(sink_, 30035, {}, style::information);
+        showMessage(sink_, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
     if (!packData(data, memberName, st.st_mtime, (st.st_mode & S_IWUSR) == 0, cabinet))
         return false;
     const mode_t mode = files::permissionsOr(cabinetPath, files::ordinaryFileMode());
     if (files::writeFileSafely(cabinetPath, cabinet, mode) != files::WriteStatus::Ok) {
-        showMessage(sink_, 30035, {}, style::information);
+        showMessage(sink_, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
     return true;
@@ -425,7 +426,7 @@ bool Cabinet::packData(std::string_view data, const std::string& memberName,
     const std::uint16_t attributes =
         GCAB_FILE_ATTRIBUTE_ARCH | (readOnly ? GCAB_FILE_ATTRIBUTE_RDONLY : 0);
     if (!packCabinetBytes(data, memberName, date, time, attributes, cabinet)) {
-        showMessage(sink_, 30035, {}, style::information);
+        showMessage(sink_, msg::kNoWriteAccess, {}, style::information);
         return false;
     }
     return true;
@@ -433,7 +434,7 @@ bool Cabinet::packData(std::string_view data, const std::string& memberName,
 
 bool Cabinet::refuseUnpack()
 {
-    showMessage(sink_, 30036, "[File Copy]\n", style::error);
+    showMessage(sink_, msg::kExpandFailed, "[File Copy]\n", style::error);
     return false;
 }
 

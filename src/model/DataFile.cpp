@@ -2,6 +2,7 @@
 
 #include "base/Sjis.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -56,12 +57,12 @@ void showCountExceeded(MessageSink& sink, std::uint32_t count, int limit, const 
     char head[32];
     // The count is unsigned on disk; show it as such rather than as a negative number.
     std::snprintf(head, sizeof head, "%u > %d\n", count, limit);
-    showMessage(sink, 30043, std::string(head) + what, style::error);
+    showMessage(sink, msg::kTooManyEntries, std::string(head) + what, style::error);
 }
 
 bool refuseShort(MessageSink& sink)
 {
-    showMessage(sink, 30027, {}, style::error);
+    showMessage(sink, msg::kReadFailed, {}, style::error);
     return false;
 }
 
@@ -106,11 +107,11 @@ bool decodeDataFile(std::string_view bytes, ProjectData& staging, MessageSink& s
     const std::size_t magicSeen = std::min(bytes.size(), std::size_t(6));
     if (bytes.substr(0, std::min(magicSeen, std::size_t(3))) !=
         kDataFileMagic.substr(0, std::min(magicSeen, std::size_t(3)))) {
-        showMessage(sink, 30019, {}, style::error);
+        showMessage(sink, msg::kFormatDiffers, {}, style::error);
         return false;
     }
     if (bytes.substr(0, magicSeen) != kDataFileMagic.substr(0, magicSeen)) {
-        showMessage(sink, 30020, {}, style::error);
+        showMessage(sink, msg::kVersionDiffers, {}, style::error);
         return false;
     }
     if (bytes.size() < kObjectsOffset)

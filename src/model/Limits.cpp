@@ -2,6 +2,7 @@
 
 #include "model/Records.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <string>
 
@@ -16,7 +17,6 @@ constexpr SjisView kObjectLimitHead = "\x83\x49\x83\x75\x83\x57\x83\x46\x83\x4e\
 constexpr SjisView kLinkLimitHead =
     "\x83\x8a\x83\x93\x83\x4e\x82\xcc\x90\x94\x82\xaa\x90\xa7\x8c\xc0(";
 constexpr SjisView kLimitTail = ")\x82\xf0\x92\xb4\x82\xa6\x82\xdc\x82\xb5\x82\xbd\n";
-constexpr int kNoMoreCanBeSet = 30165;
 
 bool check(MessageSink& messages, bool show, int count, int limit, SjisView head)
 {
@@ -26,7 +26,7 @@ bool check(MessageSink& messages, bool show, int count, int limit, SjisView head
         SjisString leading(head);
         leading += std::to_string(limit);
         leading += kLimitTail;
-        showMessage(messages, kNoMoreCanBeSet, leading, style::error);
+        showMessage(messages, msg::kNoMoreCanBeSet, leading, style::error);
     }
     return false;
 }

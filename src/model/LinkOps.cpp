@@ -8,14 +8,12 @@
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr int kConfirmMakeLink = 30051;
-constexpr int kConfirmRemoveLink = 30052;
-constexpr int kSubSubjectToSubSubject = 30093;
 constexpr SjisView kOpenQuote = "\x81\x77";                        // "『"
 constexpr SjisView kFrom = "\x81\x78\n\x82\xa9\x82\xe7\n\x81\x77"; // "』\nから\n『"
 constexpr SjisView kTo = "\x81\x78\n\x82\xd6\x82\xcc";             // "』\nへの"
@@ -39,7 +37,7 @@ bool LinkOps::toggle(int fromIndex, int toIndex)
 
     if (linkExists(p_, from.id, to.id, true)) {
         if (read(s_.settings, keys::DelMes) == 1 &&
-            showMessage(s_.messages, kConfirmRemoveLink, {}, style::yesNo) != Answer::Yes)
+            showMessage(s_.messages, msg::kConfirmRemoveLink, {}, style::yesNo) != Answer::Yes)
             return false;
         if (!LinkTable(p_).removeBetween(from.id, to.id))
             return false;
@@ -50,7 +48,7 @@ bool LinkOps::toggle(int fromIndex, int toIndex)
     if (!linkLimitCheck(s_.messages, true, p_.linkCount))
         return false;
     if (from.type == ObjectType::SubSubject && to.type == ObjectType::SubSubject) {
-        showMessage(s_.messages, kSubSubjectToSubSubject, {}, style::information);
+        showMessage(s_.messages, msg::kSubSubjectToSubSubject, {}, style::information);
         return false;
     }
     if (read(s_.settings, keys::MakeMes) == 1) {
@@ -59,7 +57,7 @@ bool LinkOps::toggle(int fromIndex, int toIndex)
         leading += kFrom;
         leading += fixedText(to.secondText);
         leading += kTo;
-        if (showMessage(s_.messages, kConfirmMakeLink, leading, style::yesNo) != Answer::Yes)
+        if (showMessage(s_.messages, msg::kConfirmMakeLink, leading, style::yesNo) != Answer::Yes)
             return false;
     }
     if (!LinkTable(p_).append(from.id, to.id))

@@ -13,6 +13,7 @@
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,7 +22,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kConfirmDelete = 30083;
 // "\n====================\nこのマーカを"
 constexpr SjisView kDeleteMarkerParticle = "\n====================\n"
                                            "\x82\xb1\x82\xcc\x83\x7d\x81\x5b\x83\x4a\x82\xf0";
@@ -34,7 +34,7 @@ Colour initialMarkerColour(const SettingsStore& settings)
 } // namespace
 
 bool MarkerOps::addMarker(SjisView relativePath, ByteOffset startByte, ByteOffset endByte,
-                          SjisView markerText, int colourChoice)
+                          SjisView markerText, MarkerColourChoice colourChoice)
 {
     if (!objectLimitCheck(s_.messages, true, p_.objectCount))
         return false;
@@ -45,9 +45,9 @@ bool MarkerOps::addMarker(SjisView relativePath, ByteOffset startByte, ByteOffse
         return false;
 
     Colour colour;
-    if (colourChoice >= 0 && colourChoice < static_cast<int>(kMarkerPalette.size())) {
-        colour = kMarkerPalette[static_cast<std::size_t>(colourChoice)];
-    } else if (colourChoice == kColourChoiceDialog) {
+    if (const std::optional<std::size_t> palette = paletteIndexOf(colourChoice)) {
+        colour = kMarkerPalette[*palette];
+    } else if (colourChoice == MarkerColourChoice::Dialog) {
         const std::optional<Colour> chosen =
             s_.colours.chooseColour(initialMarkerColour(s_.settings));
         if (!chosen)
@@ -88,7 +88,8 @@ bool MarkerOps::deleteMarker(int index, bool ask)
     if (ask) {
         SjisString leading(fixedText(r.secondText));
         leading += kDeleteMarkerParticle;
-        if (showMessage(s_.messages, kConfirmDelete, leading, style::yesNo) != Answer::Yes)
+        if (showMessage(s_.messages, msg::kConfirmDeleteWithLinks, leading, style::yesNo) !=
+            Answer::Yes)
             return false;
     }
     // The record is gone after remove(): keep what the refreshes need, including the objects at

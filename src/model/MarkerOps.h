@@ -5,6 +5,7 @@
 #pragma once
 
 #include "base/Services.h"
+#include "model/MarkerPalette.h"
 #include "model/ProjectData.h"
 
 namespace corvane {
@@ -23,12 +24,11 @@ public:
     MarkerOps(ProjectData& project, Services& services) : p_(project), s_(services) {}
 
     /// Appends a marker of [startByte, endByte) of the document (relative path) with the marked
-    /// text cut to 100 bytes. colourChoice: 0-6 the palette, kColourChoiceDialog the colour dialog
-    /// (cancel adds nothing), anything else the initial colour MARKER/refDef. False, with nothing
-    /// changed, at the object limit (after its message), on cancel, for an empty or negative span
-    /// and for a document path that a record cannot hold.
+    /// text cut to 100 bytes, in the colour chosen. False, with nothing changed, at the object
+    /// limit (after its message), when the colour dialog is cancelled, for an empty or negative
+    /// span and for a document path that a record cannot hold.
     bool addMarker(SjisView relativePath, ByteOffset startByte, ByteOffset endByte,
-                   SjisView markerText, int colourChoice);
+                   SjisView markerText, MarkerColourChoice colourChoice);
 
     /// Deletes the marker at index and its links, after message 30083 when ask is set. False for
     /// an index that is out of range or not a marker, and when the user says No.

@@ -4,6 +4,8 @@
 #include "base/Types.h"
 
 #include <array>
+#include <cstddef>
+#include <optional>
 
 namespace corvane {
 
@@ -23,9 +25,34 @@ inline constexpr std::array<const char*, 7> kMarkerPaletteLabels = {
     "薄水色(LightCyan)", "薄紺色(LightNavy)",   "薄紫色(LightViolet)",
 };
 
-/// Colour choices of add marker besides the palette indexes 0-6.
-inline constexpr int kColourChoiceDialog = 9; ///< ask the colour dialog
-inline constexpr int kColourChoiceInitial =
-    -1; ///< the initial colour (MARKER/refDef); any other value works too
+/// The colour a new or changed marker gets: one of the palette's seven (in palette order, so an
+/// enumerator's value is its palette index), one picked in the colour dialog, or the initial
+/// colour MARKER/refDef. The widgets map their colour commands to it.
+enum class MarkerColourChoice
+{
+    Palette1,
+    Palette2,
+    Palette3,
+    Palette4,
+    Palette5,
+    Palette6,
+    Palette7,
+    Dialog,
+    Initial,
+};
+static_assert(static_cast<std::size_t>(MarkerColourChoice::Palette7) + 1 == kMarkerPalette.size());
+
+/// The palette colour at index (below kMarkerPalette.size()).
+constexpr MarkerColourChoice paletteColourChoice(std::size_t index)
+{
+    return static_cast<MarkerColourChoice>(index);
+}
+
+/// The palette index of a palette choice; nullopt for the dialog and the initial colour.
+constexpr std::optional<std::size_t> paletteIndexOf(MarkerColourChoice choice)
+{
+    const auto index = static_cast<std::size_t>(choice);
+    return index < kMarkerPalette.size() ? std::optional<std::size_t>(index) : std::nullopt;
+}
 
 } // namespace corvane

@@ -13,14 +13,14 @@ struct AddedMessage
 };
 
 constexpr AddedMessage kAdded[] = {
-    {kMsgMarkedDocumentsMissing,
+    {msg::kMarkedDocumentsMissing,
      "プロジェクトの文書が文書フォルダに見つかりません\n"
      "移動または削除された可能性があります\n"
      "見つからない文書のマーカーは、文書が元の場所に戻るまで表示されません"},
-    {kMsgCloseWithoutSaving, "プロジェクトを保存できませんでした\n"
-                             "保存せずに閉じますか\n"
-                             "※ 前回の保存以降の変更は失われます"},
-    {kMsgCharactersReplaced, "Shift-JIS で表せない文字を「〓」に置き換えて取り込みました"},
+    {msg::kCloseWithoutSaving, "プロジェクトを保存できませんでした\n"
+                               "保存せずに閉じますか\n"
+                               "※ 前回の保存以降の変更は失われます"},
+    {msg::kCharactersReplaced, "Shift-JIS で表せない文字を「〓」に置き換えて取り込みました"},
 };
 
 } // namespace

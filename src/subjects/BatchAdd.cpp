@@ -6,6 +6,7 @@
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,10 +16,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kNoClipboardText = 30042;
-constexpr int kOverLimitContinue = 30074;
-constexpr int kConfirmBatchAdd = 30078;
-constexpr int kNothingToAdd = 30079;
 constexpr std::size_t kPreviewPairs = 10;
 // "…　以下省略。全 " ... "件\n"
 constexpr SjisView kPreviewMoreHead = "\x81\x63\x81\x40\x88\xc8\x89\xba\x8f\xc8\x97\xaa\x81\x42"
@@ -93,14 +90,14 @@ SjisString batchPreview(const std::vector<SubjectPair>& pairs)
 int BatchAdd::run(const std::optional<SjisString>& clipboard)
 {
     if (!clipboard) {
-        showMessage(s_.messages, kNoClipboardText, {}, style::error);
+        showMessage(s_.messages, msg::kClipboardFailed, {}, style::error);
         return 0;
     }
     BatchText batch = parseBatchText(*clipboard);
     if (batch.lineFeeds == 0) {
         // One line: added at once, without a preview to confirm.
         if (batch.pairs.empty()) {
-            showMessage(s_.messages, kNothingToAdd, {}, style::warning);
+            showMessage(s_.messages, msg::kNothingToAdd, {}, style::warning);
             return 0;
         }
         if (!objectLimitCheck(s_.messages, true, p_.objectCount))
@@ -110,16 +107,16 @@ int BatchAdd::run(const std::optional<SjisString>& clipboard)
     // Several lines but not one pair among them: a preview of nothing would ask the user to
     // confirm adding nothing.
     if (batch.pairs.empty()) {
-        showMessage(s_.messages, kNothingToAdd, {}, style::warning);
+        showMessage(s_.messages, msg::kNothingToAdd, {}, style::warning);
         return 0;
     }
     const int wanted = static_cast<int>(std::min<std::size_t>(batch.pairs.size(), INT_MAX / 2));
     if (!objectLimitCheck(s_.messages, false, p_.objectCount + wanted - 1) &&
-        showMessage(s_.messages, kOverLimitContinue, {}, style::yesNo) != Answer::Yes)
+        showMessage(s_.messages, msg::kOverLimitContinue, {}, style::yesNo) != Answer::Yes)
         return 0;
     SjisString leading = batchPreview(batch.pairs);
     leading += '\n';
-    if (showMessage(s_.messages, kConfirmBatchAdd, leading, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmBatchAdd, leading, style::yesNo) != Answer::Yes)
         return 0;
     return addPairs(batch.pairs);
 }

@@ -5,12 +5,12 @@
 #include "model/LinkOps.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr int kConfirmDeleteLink = 30010;
 // "\n====================\nこのリンクを"
 constexpr SjisView kThisLinkParticle = "\n====================\n"
                                        "\x82\xb1\x82\xcc\x83\x8a\x83\x93\x83\x4e\x82\xf0";
@@ -65,7 +65,7 @@ bool LinkListRows::deleteRow(int row)
     const LinkTarget& t = rows_[static_cast<std::size_t>(row)];
     SjisString leading = numberedTargetText(row + 1, t.text);
     leading += kThisLinkParticle;
-    if (showMessage(s_.messages, kConfirmDeleteLink, leading, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmDelete, leading, style::yesNo) != Answer::Yes)
         return false;
     const int linkIndex = currentLinkIndex(t);
     if (linkIndex < 0 || !LinkOps(p_, s_).deleteAt(linkIndex)) {

@@ -6,6 +6,7 @@
 #include "model/ProjectStatus.h"
 #include "model/SubSubjectOps.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <set>
 #include <unordered_set>
@@ -14,9 +15,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kConfirmDelete = 30083;
-constexpr int kNoText = 30045;
-constexpr int kTooLong = 30044;
 // "\n====================\nこの題名を"
 constexpr SjisView kThisTitleParticle = "\n====================\n"
                                         "\x82\xb1\x82\xcc\x91\xe8\x96\xbc\x82\xf0";
@@ -36,13 +34,13 @@ TitleCheck checkSubjectTitles(SjisView mainTitle, SjisView title)
 {
     using F = TitleCheck::Field;
     if (mainTitle.empty())
-        return {kNoText, F::MainTitle};
+        return {msg::kNoText, F::MainTitle};
     if (title.empty())
-        return {kNoText, F::Title};
+        return {msg::kNoText, F::Title};
     if (mainTitle.size() > kMaxTitleBytes)
-        return {kTooLong, F::MainTitle};
+        return {msg::kTextTooLong, F::MainTitle};
     if (title.size() > kMaxTitleBytes)
-        return {kTooLong, F::Title};
+        return {msg::kTextTooLong, F::Title};
     return {};
 }
 
@@ -126,7 +124,8 @@ bool SubjectOps::deleteSubSubject(ObjectId id, bool ask)
     if (ask) {
         SjisString leading(fixedText(p_.objects[index].secondText));
         leading += kThisTitleParticle;
-        if (showMessage(s_.messages, kConfirmDelete, leading, style::yesNo) != Answer::Yes)
+        if (showMessage(s_.messages, msg::kConfirmDeleteWithLinks, leading, style::yesNo) !=
+            Answer::Yes)
             return false;
     }
     return removeSubSubjects([id](const ObjectRecord& r) { return r.id == id; }) > 0;
@@ -137,7 +136,8 @@ bool SubjectOps::deleteMainSubject(SjisView mainTitle)
     SjisString leading(kOpenQuote);
     leading += mainTitle;
     leading += kMainSubjectParticle;
-    if (showMessage(s_.messages, kConfirmDelete, leading, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmDeleteWithLinks, leading, style::yesNo) !=
+        Answer::Yes)
         return false;
     const SjisString title(mainTitle); // the view may point into a record about to move
     return removeSubSubjects(
@@ -146,7 +146,8 @@ bool SubjectOps::deleteMainSubject(SjisView mainTitle)
 
 bool SubjectOps::deleteAll()
 {
-    if (showMessage(s_.messages, kConfirmDelete, kAllParticle, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmDeleteWithLinks, kAllParticle, style::yesNo) !=
+        Answer::Yes)
         return false;
     return removeSubSubjects([](const ObjectRecord&) { return true; }) > 0;
 }

@@ -1,17 +1,13 @@
 #include "textview/CFileIO.h"
 
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "textview/TextStore.h"
 
 #include <algorithm>
 #include <sys/stat.h>
 
 namespace corvane {
-
-namespace {
-constexpr int kMsgTooManyOpen = 30007;
-constexpr int kMsgPathNotFound = 30014;
-} // namespace
 
 CFileIO::CFileIO(ProjectData& project, MessageSink& messages)
     : project_(project), messages_(messages)
@@ -25,11 +21,11 @@ bool CFileIO::checkCanOpen(const std::string& fullPath)
     {
     };
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        showMessage(messages_, kMsgPathNotFound, {}, style::error);
+        showMessage(messages_, msg::kPathNotFound, {}, style::error);
         return false;
     }
     if (static_cast<int>(project_.openDocuments.size()) >= kMaxOpenDocuments) {
-        showMessage(messages_, kMsgTooManyOpen, {}, style::error);
+        showMessage(messages_, msg::kOpenLimit, {}, style::error);
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include "model/MarkerOps.h"
 #include "model/MarkerPalette.h"
 #include "model/ObjectTable.h"
+#include "res/ui/CommandIds.h"
 #include "textview/CVantorView.h"
 #include "textview/MarkerEdit.h"
 #include "textview/ObjectDrag.h"
@@ -27,12 +28,24 @@
 
 namespace corvane {
 
-using namespace markercmd;
+using namespace cmd;
 
 namespace {
 
 constexpr int kTooltipDelayMs = 100;
 constexpr int kTooltipShownMs = 3000;
+
+/// The colour a marker command asks for; nullopt for commands that are not colour commands.
+std::optional<MarkerColourChoice> colourChoiceOfCommand(int id)
+{
+    if (id == ID_ADD_MARKER || id == ID_ADD_MARKER_INITIAL)
+        return MarkerColourChoice::Initial;
+    if (id >= ID_ADD_MARKER_1 && id <= ID_ADD_MARKER_7)
+        return paletteColourChoice(static_cast<std::size_t>(id - ID_ADD_MARKER_1));
+    if (id == ID_ADD_MARKER_ETC)
+        return MarkerColourChoice::Dialog;
+    return std::nullopt;
+}
 
 QIcon swatch(Colour c)
 {
@@ -100,7 +113,7 @@ bool CMarkerGestures::isCommandEnabled(int id) const
 {
     const bool current = p_.currentObject >= 0 && p_.currentObject < p_.objectCount &&
                          p_.objects[p_.currentObject].type == ObjectType::Marker;
-    if (colourChoiceOfCommand(id) || id == ID_ADD_MARKER_INITIAL)
+    if (colourChoiceOfCommand(id))
         return selectionMarkable();
     switch (id) {
     case ID_DEL_MARKER:
@@ -135,11 +148,7 @@ bool CMarkerGestures::handleCommand(int id)
 {
     if (!isCommandEnabled(id))
         return false;
-    if (id == ID_ADD_MARKER_INITIAL) {
-        markFromSelection(kChooseInitialColour);
-        return true;
-    }
-    if (const std::optional<int> choice = colourChoiceOfCommand(id)) {
+    if (const std::optional<MarkerColourChoice> choice = colourChoiceOfCommand(id)) {
         markFromSelection(*choice);
         return true;
     }
@@ -201,7 +210,7 @@ bool CMarkerGestures::handleCommand(int id)
     }
 }
 
-void CMarkerGestures::markFromSelection(int colourChoice)
+void CMarkerGestures::markFromSelection(MarkerColourChoice colourChoice)
 {
     const ByteRange sel = view_.selection();
     if (sel.empty())
@@ -308,7 +317,7 @@ std::unique_ptr<QMenu> CMarkerGestures::markerMenu()
     addItem(*menu, ID_PROPERTY_LINK, QStringLiteral("このマーカのリンク一覧(&L)"))
         ->setEnabled(isCommandEnabled(ID_PROPERTY_LINK) &&
                      countLinksOfObject(p_, p_.objects[p_.currentObject].id) > 0);
-    addItem(*menu, ID_MARKER_NODE_CENTRE,
+    addItem(*menu, ID_SHOW_NODE_CENTRE,
             QStringLiteral("マーカノードをチャートビューの中央に表示(&O)"));
     menu->addSeparator();
     addItem(*menu, ID_MARKER_TO_SEARCH, QStringLiteral("マーカテキストを検索語句に設定(&S)"));

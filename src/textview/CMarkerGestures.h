@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/Services.h"
+#include "model/MarkerPalette.h"
 #include "model/ProjectData.h"
 
 #include <QObject>
@@ -25,38 +26,6 @@ namespace corvane {
 
 class CVantorView;
 
-namespace markercmd {
-inline constexpr int ID_ADD_MARKER = 334;
-inline constexpr int ID_ADD_MARKER_INITIAL = 339;
-inline constexpr int ID_ADD_MARKER_1 = 485; ///< to 491
-inline constexpr int ID_ADD_MARKER_7 = 491;
-inline constexpr int ID_ADD_MARKER_ETC = 515;
-inline constexpr int ID_DEL_MARKER = 335;
-inline constexpr int ID_MARKER_DELETE = 345;
-inline constexpr int ID_MARKER_SET_INITIAL = 346;
-inline constexpr int ID_PROPERTY_LINK = 348;
-inline constexpr int ID_NEXT_MARKER = 340;
-inline constexpr int ID_PREV_MARKER = 341;
-inline constexpr int ID_TOP_MARKER = 530;
-inline constexpr int ID_TAIL_MARKER = 531;
-inline constexpr int ID_MARKER_TO_SEARCH = 460;
-inline constexpr int ID_MARKER_TO_REPLACE = 542;
-inline constexpr int ID_MARKER_TO_LIST = 419;
-inline constexpr int ID_CARET_INTO_MARKER = 464;
-inline constexpr int ID_MARKER_NODE_CENTRE = 513;
-inline constexpr int ID_COPY = 57634;
-inline constexpr int ID_SELECTION_TO_SEARCH = 405;
-inline constexpr int ID_SELECTION_TO_REPLACE = 428;
-inline constexpr int ID_TO_UPPER = 525;
-inline constexpr int ID_TO_LOWER = 527;
-inline constexpr int ID_WORD_REGISTER = 423;
-inline constexpr int ID_DIC_REGISTER = 522;
-inline constexpr int ID_SELECT_ALL = 57642;
-inline constexpr int ID_LINE_NUMBERS = 461;
-inline constexpr int ID_VIEW_REFRESH = 313;
-inline constexpr int ID_VIEW_FULLSCREEN = 414;
-} // namespace markercmd
-
 class CMarkerGestures : public QObject
 {
     Q_OBJECT
@@ -67,7 +36,7 @@ public:
     /// The gestures of a view; null for a view made without them.
     static CMarkerGestures* of(const CVantorView* view);
 
-    /// Marker commands routed to this view (ids of markercmd); false when not handled or disabled.
+    /// Marker commands routed to this view (command ids); false when not handled or disabled.
     bool handleCommand(int id);
     bool isCommandEnabled(int id) const;
     /// The selection may be marked: not empty.
@@ -100,7 +69,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void markFromSelection(int colourChoice);
+    void markFromSelection(MarkerColourChoice colourChoice);
     void afterMarkerChange();
     void showSpanOf(int index);
     void updateCursor(const QPoint& viewportPoint);

@@ -9,6 +9,7 @@
 #include "model/MarkerPalette.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <cstdint>
 
@@ -16,20 +17,9 @@ namespace corvane {
 
 namespace {
 
-constexpr int kOverSeveralMarkers = 30047;
-constexpr int kConfirmSpanChange = 30054;
-constexpr int kAskColourChange = 30092;
-constexpr int kConfirmInitialColour = 30031;
-constexpr int kInitialColourSet = 30091;
 constexpr SjisView kBefore = "[\x95\xcf\x8d\x58\x91\x4f] "; // "[変更前] "
 constexpr SjisView kAfter = "[\x95\xcf\x8d\x58\x8c\xe3] ";  // "[変更後] "
 constexpr SjisView kSeparator = "\n====================\n";
-
-constexpr int kAddMarker = 334;
-constexpr int kAddMarkerInitial = 339;
-constexpr int kAddMarker1 = 485;
-constexpr int kAddMarker7 = 491;
-constexpr int kAddMarkerEtc = 515;
 
 } // namespace
 
@@ -76,50 +66,34 @@ Colour initialMarkerColour(const SettingsStore& settings)
     return parseColourString(read(settings, keys::MarkerRefDef), keys::defaultMarkerColour);
 }
 
-std::optional<int> colourChoiceOfCommand(int commandId)
+std::optional<Colour> MarkerEdit::colourOf(MarkerColourChoice colourChoice, Colour dialogInitial)
 {
-    if (commandId == kAddMarker || commandId == kAddMarkerInitial)
-        return kChooseInitialColour;
-    if (commandId >= kAddMarker1 && commandId <= kAddMarker7)
-        return commandId - kAddMarker1;
-    if (commandId == kAddMarkerEtc)
-        return kChooseOtherColour;
-    return std::nullopt;
-}
-
-std::optional<Colour> MarkerEdit::colourOf(int colourChoice, Colour dialogInitial)
-{
-    if (colourChoice >= 0 && colourChoice < static_cast<int>(kMarkerPalette.size()))
-        return kMarkerPalette[static_cast<std::size_t>(colourChoice)];
-    if (colourChoice == kChooseOtherColour)
+    if (const std::optional<std::size_t> palette = paletteIndexOf(colourChoice))
+        return kMarkerPalette[*palette];
+    if (colourChoice == MarkerColourChoice::Dialog)
         return s_.colours.chooseColour(dialogInitial);
     return initialMarkerColour(s_.settings);
 }
 
 MarkerEditResult MarkerEdit::createOrChange(SjisView relativePath, ByteOffset selStart,
                                             ByteOffset selEnd, SjisView selectedText,
-                                            int colourChoice)
+                                            MarkerColourChoice colourChoice)
 {
     if (selStart < 0 || selEnd <= selStart)
         return {};
     const std::vector<int> overlapped = overlappingMarkers(p_, relativePath, selStart, selEnd);
     if (overlapped.size() >= 2) {
-        showMessage(s_.messages, kOverSeveralMarkers, {}, style::error);
+        showMessage(s_.messages, msg::kOverSeveralMarkers, {}, style::error);
         return {MarkerEditOutcome::Refused, -1};
     }
     if (overlapped.size() == 1)
         return change(overlapped.front(), selStart, selEnd, selectedText, colourChoice);
     if (selectedText.empty())
         return {};
-    // The model's own choice numbers: the dialog (offered with the initial colour) and "any
-    // other value" for the initial colour.
-    const int modelChoice = colourChoice == kChooseOtherColour      ? kColourChoiceDialog
-                            : colourChoice >= 0 && colourChoice < 7 ? colourChoice
-                                                                    : kColourChoiceInitial;
     const int before = p_.objectCount;
-    if (!MarkerOps(p_, s_).addMarker(relativePath, selStart, selEnd, selectedText, modelChoice)) {
+    if (!MarkerOps(p_, s_).addMarker(relativePath, selStart, selEnd, selectedText, colourChoice)) {
         // Nothing added: either the colour dialog was cancelled or the model refused (limit).
-        return {colourChoice == kChooseOtherColour && p_.objectCount < kMaxObjects
+        return {colourChoice == MarkerColourChoice::Dialog && p_.objectCount < kMaxObjects
                     ? MarkerEditOutcome::Cancelled
                     : MarkerEditOutcome::Refused,
                 -1};
@@ -132,7 +106,7 @@ MarkerEditResult MarkerEdit::createOrChange(SjisView relativePath, ByteOffset se
 }
 
 MarkerEditResult MarkerEdit::change(int index, ByteOffset selStart, ByteOffset selEnd,
-                                    SjisView selectedText, int colourChoice)
+                                    SjisView selectedText, MarkerColourChoice colourChoice)
 {
     if (selectedText.empty())
         return {};
@@ -144,9 +118,10 @@ MarkerEditResult MarkerEdit::change(int index, ByteOffset selStart, ByteOffset s
     leading += kSeparator;
     leading += kAfter;
     leading += newText;
-    if (showMessage(s_.messages, kConfirmSpanChange, leading, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmSpanChange, leading, style::yesNo) != Answer::Yes)
         return {MarkerEditOutcome::Cancelled, -1};
-    const Answer colourToo = showMessage(s_.messages, kAskColourChange, {}, style::yesNoCancel);
+    const Answer colourToo =
+        showMessage(s_.messages, msg::kAskColourChange, {}, style::yesNoCancel);
     if (colourToo != Answer::Yes && colourToo != Answer::No)
         return {MarkerEditOutcome::Cancelled, -1};
     if (colourToo == Answer::Yes) {
@@ -179,10 +154,10 @@ bool MarkerEdit::setInitialColour(int index)
     CV_CHECK(index >= 0 && index < p_.objectCount, return false);
     if (p_.objects[index].type != ObjectType::Marker)
         return false;
-    if (showMessage(s_.messages, kConfirmInitialColour, {}, style::yesNo) != Answer::Yes)
+    if (showMessage(s_.messages, msg::kConfirmInitialColour, {}, style::yesNo) != Answer::Yes)
         return false;
     write(s_.settings, keys::MarkerRefDef, colourString(p_.objects[index].markerColour));
-    showMessage(s_.messages, kInitialColourSet, {}, style::information);
+    showMessage(s_.messages, msg::kInitialValuesSet, {}, style::information);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "base/Services.h"
+#include "model/MarkerPalette.h"
 #include "model/ProjectData.h"
 
 #include <optional>
@@ -35,14 +36,6 @@ int markerAt(const ProjectData& project, SjisView relativePath, ByteOffset byteO
 /// The initial colour: MARKER/refDef, 0xBF8F6F when it is empty or not a number.
 Colour initialMarkerColour(const SettingsStore& settings);
 
-/// The colour choices of the marker commands: the palette (0-6), the colour dialog, the initial
-/// colour.
-inline constexpr int kChooseInitialColour = -1;
-inline constexpr int kChooseOtherColour = 9;
-
-/// The colour command id (334, 339, 485-491, 515) as a colour choice, nullopt for other ids.
-std::optional<int> colourChoiceOfCommand(int commandId);
-
 enum class MarkerEditOutcome
 {
     Nothing,   ///< empty selection or empty selected text
@@ -64,11 +57,10 @@ public:
     MarkerEdit(ProjectData& project, Services& services) : p_(project), s_(services) {}
 
     /// Create or change from the selection [selStart, selEnd) of the document (relative path)
-    /// whose selected bytes are selectedText, with colour choice colourChoice (0-6,
-    /// kChooseOtherColour, anything else the initial colour). With one marker overlapped, that
-    /// marker is changed after 30054 and 30092; with none, a marker is made; with more, 30047.
+    /// whose selected bytes are selectedText, in the colour chosen. With one marker overlapped,
+    /// that marker is changed after 30054 and 30092; with none, a marker is made; with more, 30047.
     MarkerEditResult createOrChange(SjisView relativePath, ByteOffset selStart, ByteOffset selEnd,
-                                    SjisView selectedText, int colourChoice);
+                                    SjisView selectedText, MarkerColourChoice colourChoice);
 
     /// Asks 30031 and on Yes makes the colour of the marker at index the initial colour, then
     /// reports 30091. False when index is not a marker or the user says No.
@@ -76,9 +68,9 @@ public:
 
 private:
     MarkerEditResult change(int index, ByteOffset selStart, ByteOffset selEnd,
-                            SjisView selectedText, int colourChoice);
+                            SjisView selectedText, MarkerColourChoice colourChoice);
     /// The colour for a choice; nullopt when the colour dialog was cancelled.
-    std::optional<Colour> colourOf(int colourChoice, Colour dialogInitial);
+    std::optional<Colour> colourOf(MarkerColourChoice colourChoice, Colour dialogInitial);
     /// The marker at index became the current object after a change or a creation.
     void madeCurrent(int index);
 

@@ -2,18 +2,12 @@
 
 #include "base/DocPath.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <filesystem>
 
 namespace corvane {
-
-namespace {
-
-constexpr int kMsgTooMany = 30007;
-constexpr int kMsgPathNotFound = 30014;
-
-} // namespace
 
 TextDocument* OpenDocuments::find(SjisView relativePath) const
 {
@@ -30,11 +24,11 @@ TextDocument* OpenDocuments::open(SjisView relativePath, const std::string& disk
         return already;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(diskPath, ec)) {
-        showMessage(s_.messages, kMsgPathNotFound, {}, style::error);
+        showMessage(s_.messages, msg::kPathNotFound, {}, style::error);
         return nullptr;
     }
     if (count() >= kMaxOpenDocuments) {
-        showMessage(s_.messages, kMsgTooMany, {}, style::error);
+        showMessage(s_.messages, msg::kOpenLimit, {}, style::error);
         return nullptr;
     }
     auto document = std::make_unique<TextDocument>(p_, s_, SjisString(relativePath));

@@ -5,6 +5,7 @@
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "textview/CharMotion.h"
 
 #include <algorithm>
@@ -14,10 +15,6 @@ namespace corvane {
 
 namespace {
 
-constexpr int kMsgMemory = 30001;
-constexpr int kMsgCoveredMarkers = 30059;
-constexpr int kMsgInsideMarker = 30094;
-constexpr int kMsgReadSize = 30114;
 constexpr SjisView kUndoFileContext = "UndoFile\n";
 /// As the store: byte offsets are int32, with room left for an insertion.
 constexpr std::int64_t kMaxDocumentBytes = INT_MAX / 2;
@@ -64,18 +61,18 @@ EditResult TextDocument::replace(ByteOffset from, ByteOffset to, SjisView bytes)
     if (from == to && bytes.empty())
         return {EditStatus::Nothing, from};
     if (std::int64_t(length()) - (to - from) + std::int64_t(bytes.size()) > kMaxDocumentBytes) {
-        showMessage(s_.messages, kMsgMemory, {}, style::error);
+        showMessage(s_.messages, msg::kMemoryFailed, {}, style::error);
         return {EditStatus::Failed, from};
     }
 
     const TextEdit edit{from, to - from, static_cast<std::int32_t>(bytes.size())};
     const MarkerCheck check = checkMarkers(p_, relativePath_, edit);
     if (check.refused) {
-        showMessage(s_.messages, kMsgInsideMarker, {}, style::error);
+        showMessage(s_.messages, msg::kInsideMarker, {}, style::error);
         return {EditStatus::Refused, from};
     }
     if (!check.covered.empty() &&
-        showMessage(s_.messages, kMsgCoveredMarkers, {}, style::yesNo) != Answer::Yes)
+        showMessage(s_.messages, msg::kRangeHoldsMarkers, {}, style::yesNo) != Answer::Yes)
         return {EditStatus::Cancelled, from};
 
     SjisString removed;
@@ -113,12 +110,12 @@ EditResult TextDocument::undo()
     const bool wasInsert = r.kind == EditRecord::Kind::Inserted;
     const TextEdit edit = wasInsert ? TextEdit{r.position, size, 0} : TextEdit{r.position, 0, size};
     if (r.position < 0 || std::int64_t(r.position) + edit.removedBytes > length()) {
-        showMessage(s_.messages, kMsgReadSize, kUndoFileContext, style::error);
+        showMessage(s_.messages, msg::kReadSizeDiffers, kUndoFileContext, style::error);
         return {EditStatus::Failed, 0};
     }
     const MarkerCheck check = checkMarkers(p_, relativePath_, edit);
     if (check.refused || !check.covered.empty()) {
-        showMessage(s_.messages, kMsgInsideMarker, {}, style::error);
+        showMessage(s_.messages, msg::kInsideMarker, {}, style::error);
         return {EditStatus::Refused, 0};
     }
     const SjisView inserted = wasInsert ? SjisView() : SjisView(r.text);
@@ -138,12 +135,12 @@ EditResult TextDocument::redo()
     const bool isInsert = r.kind == EditRecord::Kind::Inserted;
     const TextEdit edit = isInsert ? TextEdit{r.position, 0, size} : TextEdit{r.position, size, 0};
     if (r.position < 0 || std::int64_t(r.position) + edit.removedBytes > length()) {
-        showMessage(s_.messages, kMsgReadSize, kUndoFileContext, style::error);
+        showMessage(s_.messages, msg::kReadSizeDiffers, kUndoFileContext, style::error);
         return {EditStatus::Failed, 0};
     }
     const MarkerCheck check = checkMarkers(p_, relativePath_, edit);
     if (check.refused || !check.covered.empty()) {
-        showMessage(s_.messages, kMsgInsideMarker, {}, style::error);
+        showMessage(s_.messages, msg::kInsideMarker, {}, style::error);
         return {EditStatus::Refused, 0};
     }
     const SjisView inserted = isInsert ? SjisView(r.text) : SjisView();

@@ -3,6 +3,7 @@
 #include "base/FileRead.h"
 #include "base/FileWrite.h"
 #include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,11 +18,6 @@ namespace corvane {
 namespace {
 
 // Message numbers of the catalogue used by the store.
-constexpr int kMsgMemory = 30001;
-constexpr int kMsgTempFile = 30015;
-constexpr int kMsgSaveFailed = 30018;
-constexpr int kMsgOpenFailed = 30039;
-constexpr int kMsgFileInfo = 30057;
 
 bool writeAll(int fd, const char* data, std::size_t size, off_t at)
 {
@@ -70,26 +66,27 @@ bool TextStore::open(const std::string& documentPath, const std::string& workFol
     case files::ReadStatus::Missing:
         return false;
     case files::ReadStatus::NoInfo:
-        showMessage(messages_, kMsgFileInfo, {}, style::error);
+        showMessage(messages_, msg::kFileInfoFailed, {}, style::error);
         return false;
     case files::ReadStatus::TooLarge:
-        showMessage(messages_, kMsgMemory, {}, style::error);
+        showMessage(messages_, msg::kMemoryFailed, {}, style::error);
         return false;
     case files::ReadStatus::OpenFailed:
     case files::ReadStatus::NotRegular:
     case files::ReadStatus::ReadFailed:
-        showMessage(messages_, kMsgOpenFailed, {}, style::error);
+        // The document could not be copied into a working copy.
+        showMessage(messages_, msg::kTempFileFailed, {}, style::error);
         return false;
     }
 
     if (workFolder.empty()) {
-        showMessage(messages_, kMsgTempFile, {}, style::error);
+        showMessage(messages_, msg::kTempFileFailed, {}, style::error);
         return false;
     }
     std::string name = workFolder + "/docXXXXXX";
     const int fd = ::mkostemp(name.data(), O_CLOEXEC); // mode 0600: never read-only, never shared
     if (fd < 0) {
-        showMessage(messages_, kMsgTempFile, {}, style::error);
+        showMessage(messages_, msg::kTempFileFailed, {}, style::error);
         return false;
     }
     // The working copy starts equal to the document; its bytes are written only when someone
@@ -142,7 +139,7 @@ bool TextStore::replaceContent(SjisString newImage)
     if (fd_ < 0)
         return false;
     if (newImage.size() > static_cast<std::size_t>(INT_MAX / 2)) {
-        showMessage(messages_, kMsgMemory, {}, style::error);
+        showMessage(messages_, msg::kMemoryFailed, {}, style::error);
         return false;
     }
     image_ = std::move(newImage);
@@ -156,7 +153,7 @@ bool TextStore::replaceBytes(ByteOffset at, std::int32_t byteCount, SjisView byt
         std::size_t(at) + std::size_t(byteCount) > image_.size())
         return false;
     if (image_.size() - std::size_t(byteCount) + bytes.size() > kMaxDocumentBytes) {
-        showMessage(messages_, kMsgMemory, {}, style::error);
+        showMessage(messages_, msg::kMemoryFailed, {}, style::error);
         return false;
     }
     image_.replace(std::size_t(at), std::size_t(byteCount), bytes.data(), bytes.size());
@@ -181,7 +178,9 @@ bool TextStore::flushWorkingCopy()
         return true;
     if (!writeAll(fd_, image_.data(), image_.size(), 0) ||
         ::ftruncate(fd_, static_cast<off_t>(image_.size())) != 0) {
-        showMessage(messages_, kMsgOpenFailed, {}, style::error);
+        // The working copy is a temporary file whose bytes are written late: this is the copy
+        // of the text into it failing.
+        showMessage(messages_, msg::kTempFileFailed, {}, style::error);
         return false;
     }
     workingCopyStale_ = false;
@@ -204,13 +203,13 @@ bool TextStore::save()
     if (::stat(documentPath_.c_str(), &st) == 0)
         mode = st.st_mode & 07777;
     else if (errno != ENOENT) {
-        showMessage(messages_, kMsgFileInfo, {}, style::error);
+        showMessage(messages_, msg::kFileInfoFailed, {}, style::error);
         return false;
     }
     mode &= ~mode_t(0222);
 
     if (files::writeFileSafely(documentPath_, image_, mode) != files::WriteStatus::Ok) {
-        showMessage(messages_, kMsgSaveFailed, {}, style::error);
+        showMessage(messages_, msg::kSaveFailed, {}, style::error);
         return false;
     }
     modified_ = false;

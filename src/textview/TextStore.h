@@ -21,9 +21,9 @@ public:
     /// Reads documentPath (UTF-8 disk path, a trailing "*" is dropped) and makes its working copy:
     /// a new file in workFolder, readable and writable by this user only, held open until the
     /// store closes. Its bytes are written on the first flushWorkingCopy (or save). Failures are
-    /// reported (30015 no temporary file, 30057 no file information, 30039 cannot read or open,
-    /// 30001 too large) and leave the store closed. A document that does not exist fails without a
-    /// message: opening checks that first.
+    /// reported (30015 no temporary file or the document cannot be read into it, 30057 no file
+    /// information, 30001 too large) and leave the store closed. A document that does not exist
+    /// fails without a message: opening checks that first.
     bool open(const std::string& documentPath, const std::string& workFolder);
     /// Writes pending changes to the working copy, closes it and deletes it.
     void close();
@@ -47,7 +47,7 @@ public:
     /// Overwrites bytes.size() bytes at byte offset at in place (the length does not change).
     bool overwriteBytes(ByteOffset at, SjisView bytes);
 
-    /// Writes the image to the working copy when it holds unwritten changes; 30039 on failure.
+    /// Writes the image to the working copy when it holds unwritten changes; 30015 on failure.
     bool flushWorkingCopy();
 
     /// Replaces the document with the text through files::writeFileSafely (a flushed temporary

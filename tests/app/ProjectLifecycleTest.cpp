@@ -260,8 +260,8 @@ TEST_F(ProjectLifecycleTest, AFailedSaveAsksBeforeClosingAndNoKeepsTheWork)
     EXPECT_FALSE(hooks.saw("closeWindows"));
     // The save told the user why, then the question came, with No as its default.
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
-    EXPECT_NE(fakes.messages.shown[0].number, kMsgCloseWithoutSaving);
-    EXPECT_EQ(fakes.messages.shown.back().number, kMsgCloseWithoutSaving);
+    EXPECT_NE(fakes.messages.shown[0].number, msg::kCloseWithoutSaving);
+    EXPECT_EQ(fakes.messages.shown.back().number, msg::kCloseWithoutSaving);
     EXPECT_EQ(fakes.messages.shown.back().style.buttons, MessageButtons::YesNo);
     EXPECT_TRUE(fakes.messages.shown.back().style.defaultNo);
 

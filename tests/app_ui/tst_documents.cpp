@@ -7,7 +7,6 @@
 #include "app/CMainFrame.h"
 #include "app/CMainStatusBar.h"
 #include "app/CTabArea.h"
-#include "app/CommandIds.h"
 #include "app/DocumentWiring.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
@@ -15,6 +14,7 @@
 #include "doclist/CFileTree.h"
 #include "doclist/CFileView.h"
 #include "res/AddedMessages.h"
+#include "res/ui/CommandIds.h"
 #include "textview/CVantorView.h"
 
 #include <QFile>
@@ -162,7 +162,7 @@ void TestDocuments::openFromListShowsTabSelectsItemAndCounts()
     QVERIFY(s.open());
     QTreeWidgetItem* item = s.utilityItem();
     QVERIFY(item);
-    s.wiring->fileView()->runCommand(filecmd::Open, item);
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, item);
     QCOMPARE(s.windows().size(), 1);
     TextWindow* w = s.active();
     QVERIFY(w && w->view());
@@ -202,7 +202,7 @@ void TestDocuments::modifiedSaveAndReopenThroughOpenList()
 {
     Session s;
     QVERIFY(s.open());
-    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
     TextWindow* w = s.active();
     QVERIFY(w);
     const QByteArray before = readAll(s.utilityPath());
@@ -319,7 +319,7 @@ void TestDocuments::projectThatCannotBeSavedAsksBeforeTheWindowCloses()
     s.t.messages->answer(Answer::No);
     QVERIFY(!s.frame->close());
     QCOMPARE(s.t.messages->numbers().size(), std::size_t(2));
-    QCOMPARE(s.t.messages->numbers().back(), kMsgCloseWithoutSaving);
+    QCOMPARE(s.t.messages->numbers().back(), msg::kCloseWithoutSaving);
     QVERIFY(s.t.messages->shown.back().style.defaultNo);
     QVERIFY(s.t.app->data().isOpen());
     QVERIFY(s.t.app->data().modified);
@@ -378,12 +378,12 @@ void TestDocuments::renamingOpenDocumentRetitlesItsTab()
 {
     Session s;
     QVERIFY(s.open());
-    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
     TextWindow* w = s.active();
     s.wiring->fileView()->askName = [](const QString&, std::size_t, bool) {
         return std::optional<QString>(QStringLiteral("実登X"));
     };
-    s.wiring->fileView()->runCommand(filecmd::Rename, s.utilityItem());
+    s.wiring->fileView()->runCommand(cmd::ID_RENAME, s.utilityItem());
     const std::string renamed = s.docFolder + "/先行技術/実登X";
     QCOMPARE(w->title(), QStringLiteral("実登X"));
     QCOMPARE(tabText(s.frame->tabArea(), w), QStringLiteral("実登X"));
@@ -401,10 +401,10 @@ void TestDocuments::deletingOpenDocumentClosesItsTab()
 {
     Session s;
     QVERIFY(s.open());
-    s.wiring->fileView()->runCommand(filecmd::Open, s.utilityItem());
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
     QVERIFY(s.active()->view()->replaceContent("gone\r\n"));
     s.t.messages->answer(Answer::Yes); // the delete confirmation
-    s.wiring->fileView()->runCommand(filecmd::Delete, s.utilityItem());
+    s.wiring->fileView()->runCommand(cmd::ID_DELETE, s.utilityItem());
     QVERIFY(s.windows().isEmpty());
     QVERIFY(s.t.app->data().openDocuments.empty());
     QVERIFY(!fs::exists(s.utilityPath()));

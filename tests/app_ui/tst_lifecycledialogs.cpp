@@ -8,10 +8,10 @@
 #include "app/CNewDlg.h"
 #include "app/CRecentDlg.h"
 #include "app/CTabArea.h"
-#include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/RecentProjects.h"
 #include "base/SettingsKeys.h"
+#include "res/ui/CommandIds.h"
 
 #include <QDir>
 #include <QFile>

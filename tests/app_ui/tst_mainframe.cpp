@@ -6,10 +6,10 @@
 #include "app/CMainStatusBar.h"
 #include "app/CRibbonBar.h"
 #include "app/CTabArea.h"
-#include "app/CommandIds.h"
 #include "app/ProjectLifecycle.h"
 #include "app/RibbonLargeButton.h"
 #include "base/SettingsKeys.h"
+#include "res/ui/CommandIds.h"
 
 #include <QDir>
 #include <QDockWidget>

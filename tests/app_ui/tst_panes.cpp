@@ -6,7 +6,6 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
-#include "app/CommandIds.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
 #include "app/ProjectLifecycle.h"
@@ -18,6 +17,7 @@
 #include "model/LinkOps.h"
 #include "model/LinkTable.h"
 #include "model/ObjectTable.h"
+#include "res/ui/CommandIds.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CMySubjectCtrl.h"
 #include "subjects/ui/CSubjectWnd.h"

@@ -4,6 +4,7 @@
 #include "doclist/CFileTree.h"
 #include "doclist/FileUtil.h"
 #include "model/FixedText.h"
+#include "res/ui/CommandIds.h"
 #include "support/FakeServices.h"
 
 #include <QMenu>
@@ -117,19 +118,19 @@ private slots:
         f.view.clipboardText = [] { return QString(); };
         auto folderMenu = f.view.buildContextMenu(f.item("A"));
         QCOMPARE(folderMenu->objectName(), QStringLiteral("FOLDER"));
-        QVERIFY(!actionFor(*folderMenu, filecmd::AddClipboard)->isEnabled());
+        QVERIFY(!actionFor(*folderMenu, cmd::ID_ADD_CLIPBOARD)->isEnabled());
         f.view.clipboardText = [] { return QStringLiteral("text"); };
         QVERIFY(
-            actionFor(*f.view.buildContextMenu(f.item("A")), filecmd::AddClipboard)->isEnabled());
+            actionFor(*f.view.buildContextMenu(f.item("A")), cmd::ID_ADD_CLIPBOARD)->isEnabled());
 
         auto fileMenu = f.view.buildContextMenu(f.item("A|d"));
         QCOMPARE(fileMenu->objectName(), QStringLiteral("FILE"));
-        QVERIFY(actionFor(*fileMenu, filecmd::Open)->isEnabled());
-        QVERIFY(!actionFor(*fileMenu, filecmd::CloseDocument)->isEnabled());
-        f.view.runCommand(filecmd::Open, f.item("A|d"));
+        QVERIFY(actionFor(*fileMenu, cmd::ID_DOC_OPEN)->isEnabled());
+        QVERIFY(!actionFor(*fileMenu, cmd::ID_DOC_CLOSE)->isEnabled());
+        f.view.runCommand(cmd::ID_DOC_OPEN, f.item("A|d"));
         fileMenu = f.view.buildContextMenu(f.item("A|d"));
-        QVERIFY(!actionFor(*fileMenu, filecmd::Open)->isEnabled()); // already open
-        QVERIFY(actionFor(*fileMenu, filecmd::CloseDocument)->isEnabled());
+        QVERIFY(!actionFor(*fileMenu, cmd::ID_DOC_OPEN)->isEnabled()); // already open
+        QVERIFY(actionFor(*fileMenu, cmd::ID_DOC_CLOSE)->isEnabled());
     }
 
     void twentyFirstOpenIsRefused()
@@ -138,12 +139,12 @@ private slots:
         for (int i = 0; i < 21; ++i)
             f.dir.write("doc/A/d" + std::to_string(10 + i), "x");
         f.view.rebuildDocumentList(false);
-        f.view.runCommand(filecmd::OpenAll, f.item("A"));
+        f.view.runCommand(cmd::ID_OPEN_ALL, f.item("A"));
         QCOMPARE(int(f.project.openDocuments.size()), 20);
         QTreeWidgetItem* last = f.item("A|d30");
-        QVERIFY(!actionFor(*f.view.buildContextMenu(last), filecmd::Open)->isEnabled());
+        QVERIFY(!actionFor(*f.view.buildContextMenu(last), cmd::ID_DOC_OPEN)->isEnabled());
         f.fakes.messages.shown.clear();
-        f.view.runCommand(filecmd::Open, last);
+        f.view.runCommand(cmd::ID_DOC_OPEN, last);
         QCOMPARE(f.fakes.messages.numbers(), std::vector<int>{30007});
         QCOMPARE(int(f.project.openDocuments.size()), 20);
     }
@@ -157,7 +158,7 @@ private slots:
         f.item("A")->setExpanded(true);
         f.fakes.messages.answer(Answer::Yes);
         f.view.tree()->setCurrentItem(f.item("A|d"));
-        f.view.runCommand(filecmd::Delete, f.item("A|d"));
+        f.view.runCommand(cmd::ID_DELETE, f.item("A|d"));
         QVERIFY(!doclist::pathExists(f.dir / "doc/A/d"));
         QCOMPARE(f.item("A")->childCount(), 0);
         QVERIFY(!f.item("A")->isExpanded());
@@ -187,17 +188,17 @@ private slots:
             return std::optional<QString>(QStringLiteral("e"));
         };
 
-        f.view.runCommand(filecmd::Rename, f.item("A|d"));
+        f.view.runCommand(cmd::ID_RENAME, f.item("A|d"));
         QVERIFY(doclist::pathExists(f.dir / "doc/A/e"));
         QCOMPARE(saved, std::vector<SjisString>{"A\\e"});
 
         // A document without markers or bookmarks changes only the disk: nothing to save.
         f.fakes.messages.answer(Answer::Yes);
-        f.view.runCommand(filecmd::Delete, f.item("A|plain"));
+        f.view.runCommand(cmd::ID_DELETE, f.item("A|plain"));
         QCOMPARE(saved.size(), std::size_t(1));
 
         f.fakes.messages.answer(Answer::Yes);
-        f.view.runCommand(filecmd::Delete, f.item("A|e"));
+        f.view.runCommand(cmd::ID_DELETE, f.item("A|e"));
         QVERIFY(!doclist::pathExists(f.dir / "doc/A/e"));
         QCOMPARE(saved, (std::vector<SjisString>{"A\\e", "(none)"}));
     }
@@ -245,7 +246,7 @@ private slots:
             return std::optional<QString>(answers.takeFirst());
         };
         f.fakes.messages.answer(Answer::Yes); // 30013: change the name
-        f.view.runCommand(filecmd::NewFile, f.item("A"));
+        f.view.runCommand(cmd::ID_ADD_NEW_FILE, f.item("A"));
         QCOMPARE(f.fakes.messages.numbers(), std::vector<int>{30013});
         QCOMPARE(test::TempDir::read(f.dir / "doc/A/taken"), std::string("keep"));
         QCOMPARE(test::TempDir::read(f.dir / "doc/A/fresh"), std::string("\r\n"));
@@ -263,7 +264,7 @@ private slots:
         f.view.askName = [](const QString& initial, std::size_t, bool note) {
             return note ? std::optional<QString>(initial) : std::nullopt;
         };
-        f.view.runCommand(filecmd::AddClipboard, f.item("A|d"));
+        f.view.runCommand(cmd::ID_ADD_CLIPBOARD, f.item("A|d"));
         // 無題, in Shift-JIS with CR LF and the tab expanded; no temporary file left behind.
         QCOMPARE(test::TempDir::read(f.dir / "doc/A/\xe7\x84\xa1\xe9\xa1\x8c"),
                  std::string("\x88\xea\x8d\x73\x96\xda\r\n    \x93\xf1\x8d\x73\x96\xda"));

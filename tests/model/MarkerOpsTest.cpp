@@ -21,7 +21,7 @@ protected:
 TEST_F(MarkerOpsTest, AddMarkerFillsTheRecordAndTellsTheDocumentListOnce)
 {
     putSubSubject(7);
-    ASSERT_TRUE(ops.addMarker("F\\d1", 10, 25, "marked", 3));
+    ASSERT_TRUE(ops.addMarker("F\\d1", 10, 25, "marked", paletteColourChoice(3)));
     const ObjectRecord& r = last();
     EXPECT_EQ(r.id, 8);
     EXPECT_EQ(r.type, ObjectType::Marker);
@@ -40,28 +40,28 @@ TEST_F(MarkerOpsTest, AddMarkerFillsTheRecordAndTellsTheDocumentListOnce)
     EXPECT_THAT(fake.refresh.calls, ElementsAre("markers F\\d1 1"));
 
     fake.refresh.calls.clear();
-    ASSERT_TRUE(ops.addMarker("F\\d1", 30, 31, "x", 0));
+    ASSERT_TRUE(ops.addMarker("F\\d1", 30, 31, "x", paletteColourChoice(0)));
     EXPECT_TRUE(fake.refresh.calls.empty());
 }
 
 TEST_F(MarkerOpsTest, MarkerTextOf150BytesKeeps100Or99Bytes)
 {
-    ASSERT_TRUE(ops.addMarker("d", 0, 150, std::string(150, 'a'), 0));
+    ASSERT_TRUE(ops.addMarker("d", 0, 150, std::string(150, 'a'), paletteColourChoice(0)));
     EXPECT_EQ(fixedText(last().secondText), std::string(100, 'a'));
 
     std::string text(99, 'a');
     while (text.size() < 150)
         text += "\x82\xa0";
-    ASSERT_TRUE(ops.addMarker("d", 0, 150, text.substr(0, 150), 0));
+    ASSERT_TRUE(ops.addMarker("d", 0, 150, text.substr(0, 150), paletteColourChoice(0)));
     EXPECT_EQ(fixedText(last().secondText), std::string(99, 'a'));
 }
 
-TEST_F(MarkerOpsTest, ColourChoiceOtherValuesTakeTheInitialColour)
+TEST_F(MarkerOpsTest, InitialColourChoiceTakesTheStoredColourOrTheDefault)
 {
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", 7));
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", MarkerColourChoice::Initial));
     EXPECT_EQ(last().markerColour, 0xBF8F6Fu);
     write(fake.settings, keys::MarkerRefDef, "255");
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", -1));
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", MarkerColourChoice::Initial));
     EXPECT_EQ(last().markerColour, 255u);
 }
 
@@ -69,27 +69,27 @@ TEST_F(MarkerOpsTest, ColourDialogChoiceIsTakenAndItsCancelAddsNothing)
 {
     write(fake.settings, keys::MarkerRefDef, "4660");
     fake.colours.next = 0x123456;
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", kColourChoiceDialog));
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", MarkerColourChoice::Dialog));
     EXPECT_EQ(last().markerColour, 0x123456u);
     EXPECT_THAT(fake.colours.asked, ElementsAre(4660u)); // preselected: the initial colour
 
     fake.colours.next.reset();
     project.modified = false;
-    EXPECT_FALSE(ops.addMarker("d", 5, 6, "y", kColourChoiceDialog));
+    EXPECT_FALSE(ops.addMarker("d", 5, 6, "y", MarkerColourChoice::Dialog));
     EXPECT_EQ(project.objectCount, 1);
     EXPECT_FALSE(project.modified);
 }
 
 TEST_F(MarkerOpsTest, SynchroDecidesWhetherTheNodeTakesTheMarkerColour)
 {
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", 1)); // Synchro defaults to 1
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", paletteColourChoice(1))); // Synchro defaults to 1
     EXPECT_EQ(last().background, kMarkerPalette[1]);
 
     write(fake.settings, keys::Synchro, 0);
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", 1));
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", paletteColourChoice(1)));
     EXPECT_EQ(last().background, 0xDBE8FDu);
     fake.settings.writeString(section::DefMarker, nodekeys::RefMen, "1193046");
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", 1));
+    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", paletteColourChoice(1)));
     EXPECT_EQ(last().background, 1193046u);
 }
 
@@ -97,20 +97,22 @@ TEST_F(MarkerOpsTest, AddMarkerRefusesTheLimitAndUnstorableInput)
 {
     for (ObjectId id = 1; id < kMaxObjects; ++id)
         putSubSubject(id);
-    ASSERT_TRUE(ops.addMarker("d", 0, 1, "x", 0)); // count 4999 before: accepted
+    ASSERT_TRUE(
+        ops.addMarker("d", 0, 1, "x", paletteColourChoice(0))); // count 4999 before: accepted
     EXPECT_EQ(project.objectCount, kMaxObjects);
     project.modified = false;
-    EXPECT_FALSE(ops.addMarker("d", 0, 1, "x", 0));
+    EXPECT_FALSE(ops.addMarker("d", 0, 1, "x", paletteColourChoice(0)));
     EXPECT_EQ(project.objectCount, kMaxObjects);
     EXPECT_EQ(fake.messages.numbers(), std::vector<int>{30165});
     EXPECT_FALSE(project.modified);
 
     project.objectCount = 0;
-    EXPECT_FALSE(ops.addMarker("d", 5, 5, "x", 0));
-    EXPECT_FALSE(ops.addMarker("d", 5, 4, "x", 0));
-    EXPECT_FALSE(ops.addMarker("d", -1, 4, "x", 0));
-    EXPECT_FALSE(ops.addMarker(std::string(260, 'p'), 0, 1, "x", 0)); // would be cut
-    EXPECT_FALSE(ops.addMarker("..\\..\\etc\\passwd", 0, 1, "x", 0));
+    EXPECT_FALSE(ops.addMarker("d", 5, 5, "x", paletteColourChoice(0)));
+    EXPECT_FALSE(ops.addMarker("d", 5, 4, "x", paletteColourChoice(0)));
+    EXPECT_FALSE(ops.addMarker("d", -1, 4, "x", paletteColourChoice(0)));
+    EXPECT_FALSE(
+        ops.addMarker(std::string(260, 'p'), 0, 1, "x", paletteColourChoice(0))); // would be cut
+    EXPECT_FALSE(ops.addMarker("..\\..\\etc\\passwd", 0, 1, "x", paletteColourChoice(0)));
     EXPECT_EQ(project.objectCount, 0);
 }
 

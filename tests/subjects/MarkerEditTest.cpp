@@ -65,7 +65,7 @@ TEST_F(MarkerEditTest, HitTestUsesTheInteriorWithoutTheLastByte)
 TEST_F(MarkerEditTest, ASelectionStrictlyInsideAMarkerChangesIt)
 {
     putNamedMarker(5, 10, 20, "old text");
-    const MarkerEditResult r = edit.createOrChange("doc", 12, 15, "new", 2);
+    const MarkerEditResult r = edit.createOrChange("doc", 12, 15, "new", paletteColourChoice(2));
     EXPECT_EQ(r.outcome, MarkerEditOutcome::Changed);
     EXPECT_EQ(project.objectCount, 1);
     const ObjectRecord& m = project.objects[0];
@@ -90,7 +90,7 @@ TEST_F(MarkerEditTest, ASelectionTouchingTwoMarkersIsRefused)
 {
     putNamedMarker(1, 0, 10, "a");
     putNamedMarker(2, 20, 10, "b");
-    const MarkerEditResult r = edit.createOrChange("doc", 5, 25, "x", 0);
+    const MarkerEditResult r = edit.createOrChange("doc", 5, 25, "x", paletteColourChoice(0));
     EXPECT_EQ(r.outcome, MarkerEditOutcome::Refused);
     EXPECT_THAT(fake.messages.numbers(), ElementsAre(30047));
     EXPECT_EQ(project.objects[0].position, 0);
@@ -101,7 +101,7 @@ TEST_F(MarkerEditTest, ASelectionTouchingTwoMarkersIsRefused)
 TEST_F(MarkerEditTest, ASelectionFromAMarkersLastByteMakesANewMarker)
 {
     putNamedMarker(1, 10, 10, "a");
-    const MarkerEditResult r = edit.createOrChange("doc", 19, 25, "tail", 4);
+    const MarkerEditResult r = edit.createOrChange("doc", 19, 25, "tail", paletteColourChoice(4));
     EXPECT_EQ(r.outcome, MarkerEditOutcome::Created);
     ASSERT_EQ(project.objectCount, 2);
     EXPECT_EQ(r.objectIndex, 1);
@@ -117,7 +117,8 @@ TEST_F(MarkerEditTest, A150ByteSelectionOffersAndStoresItsFirst100Bytes)
     putNamedMarker(1, 0, 200, "a");
     const SjisString selected = SjisString(99, 'x') + "\x82\xa0" + SjisString(49, 'y');
     ASSERT_EQ(selected.size(), 150u);
-    EXPECT_EQ(edit.createOrChange("doc", 10, 160, selected, 0).outcome, MarkerEditOutcome::Changed);
+    EXPECT_EQ(edit.createOrChange("doc", 10, 160, selected, paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Changed);
     // Byte 100 would split the two-byte character: 99 bytes stay.
     EXPECT_EQ(fixedText(project.objects[0].secondText), SjisString(99, 'x'));
     EXPECT_NE(fake.messages.shown[0].textUtf8.find("[変更後] " + std::string(99, 'x') + "\n"),
@@ -125,7 +126,8 @@ TEST_F(MarkerEditTest, A150ByteSelectionOffersAndStoresItsFirst100Bytes)
     EXPECT_EQ(project.objects[0].length, 150);
 
     SjisString ascii(150, 'z');
-    EXPECT_EQ(edit.createOrChange("doc", 10, 160, ascii, 0).outcome, MarkerEditOutcome::Changed);
+    EXPECT_EQ(edit.createOrChange("doc", 10, 160, ascii, paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Changed);
     EXPECT_EQ(fixedText(project.objects[0].secondText), SjisString(100, 'z'));
 }
 
@@ -133,13 +135,15 @@ TEST_F(MarkerEditTest, NoOrCancelInTheQuestionsChangesNothing)
 {
     putNamedMarker(1, 10, 10, "a");
     fake.messages.answer(Answer::No);
-    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", 0).outcome, MarkerEditOutcome::Cancelled);
+    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Cancelled);
     fake.messages.answer(Answer::Yes);
     fake.messages.answer(Answer::Cancel);
-    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", 0).outcome, MarkerEditOutcome::Cancelled);
+    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Cancelled);
     // The other colour through the dialog: Cancel there stops everything too.
     fake.colours.next = std::nullopt;
-    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", kChooseOtherColour).outcome,
+    EXPECT_EQ(edit.createOrChange("doc", 12, 14, "b", MarkerColourChoice::Dialog).outcome,
               MarkerEditOutcome::Cancelled);
     EXPECT_THAT(fake.colours.asked, ElementsAre(0x111111u)); // the marker's colour preselected
     EXPECT_EQ(project.objects[0].position, 10);
@@ -152,7 +156,8 @@ TEST_F(MarkerEditTest, NoToTheColourQuestionKeepsTheColourButMovesTheSpan)
     putNamedMarker(1, 10, 10, "a");
     fake.messages.answer(Answer::Yes);
     fake.messages.answer(Answer::No);
-    EXPECT_EQ(edit.createOrChange("doc", 8, 12, "b", 0).outcome, MarkerEditOutcome::Changed);
+    EXPECT_EQ(edit.createOrChange("doc", 8, 12, "b", paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Changed);
     EXPECT_EQ(project.objects[0].position, 8);
     EXPECT_EQ(project.objects[0].markerColour, 0x111111u);
 }
@@ -161,7 +166,8 @@ TEST_F(MarkerEditTest, WithSynchroOffAColourChangeKeepsTheNodeBackground)
 {
     fake.settings.writeInt("KanSet", "Synchro", 0);
     putNamedMarker(1, 10, 10, "a");
-    EXPECT_EQ(edit.createOrChange("doc", 10, 20, "b", 6).outcome, MarkerEditOutcome::Changed);
+    EXPECT_EQ(edit.createOrChange("doc", 10, 20, "b", paletteColourChoice(6)).outcome,
+              MarkerEditOutcome::Changed);
     EXPECT_EQ(project.objects[0].markerColour, kMarkerPalette[6]);
     EXPECT_EQ(project.objects[0].background, 0x222222u);
 }
@@ -174,14 +180,13 @@ TEST_F(MarkerEditTest, SetInitialColourThenCreateUsesItAndWithoutItTheDefault)
     EXPECT_THAT(fake.messages.numbers(), ElementsAre(30031, 30091));
     EXPECT_EQ(fake.settings.readString("MARKER", "refDef", ""), std::to_string(0x123456));
 
-    const auto choice = colourChoiceOfCommand(339);
-    ASSERT_TRUE(choice);
-    ASSERT_EQ(edit.createOrChange("doc", 10, 14, "new", *choice).outcome,
+    const MarkerColourChoice choice = MarkerColourChoice::Initial;
+    ASSERT_EQ(edit.createOrChange("doc", 10, 14, "new", choice).outcome,
               MarkerEditOutcome::Created);
     EXPECT_EQ(project.objects[1].markerColour, 0x123456u);
 
     fake.settings.clear();
-    ASSERT_EQ(edit.createOrChange("doc", 20, 24, "new", *choice).outcome,
+    ASSERT_EQ(edit.createOrChange("doc", 20, 24, "new", choice).outcome,
               MarkerEditOutcome::Created);
     EXPECT_EQ(project.objects[2].markerColour, 0xBF8F6Fu);
 
@@ -192,18 +197,11 @@ TEST_F(MarkerEditTest, SetInitialColourThenCreateUsesItAndWithoutItTheDefault)
 
 TEST_F(MarkerEditTest, EmptySelectionsAndEmptyTextsDoNothing)
 {
-    EXPECT_EQ(edit.createOrChange("doc", 5, 5, "", 0).outcome, MarkerEditOutcome::Nothing);
-    EXPECT_EQ(edit.createOrChange("doc", 5, 9, "", 0).outcome, MarkerEditOutcome::Nothing);
+    EXPECT_EQ(edit.createOrChange("doc", 5, 5, "", paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Nothing);
+    EXPECT_EQ(edit.createOrChange("doc", 5, 9, "", paletteColourChoice(0)).outcome,
+              MarkerEditOutcome::Nothing);
     EXPECT_EQ(project.objectCount, 0);
-}
-
-TEST(MarkerCommands, ColourChoicesOfTheCommands)
-{
-    EXPECT_EQ(colourChoiceOfCommand(334), kChooseInitialColour);
-    EXPECT_EQ(colourChoiceOfCommand(485), 0);
-    EXPECT_EQ(colourChoiceOfCommand(491), 6);
-    EXPECT_EQ(colourChoiceOfCommand(515), kChooseOtherColour);
-    EXPECT_EQ(colourChoiceOfCommand(492), std::nullopt);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "model/FixedText.h"
 #include "model/LinkTable.h"
 #include "model/ObjectTable.h"
+#include "res/ui/CommandIds.h"
 #include "subjects/SubjectStateFile.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CMySubjectCtrl.h"
@@ -197,7 +198,7 @@ private slots:
 
         // A sub-subject from the clipboard, then dropped on the marker.
         wnd->clipboardText = [] { return std::optional<SjisString>("Energy,Wind"); };
-        QVERIFY(wnd->runCommand(subjectcmd::ID_SUBJECT_BATCH_ADD));
+        QVERIFY(wnd->runCommand(cmd::ID_SUBJECT_BATCH_ADD));
         const ObjectId sub = project->objects[1].id;
         QCOMPARE(nameCellOf(sub), QString::number(sub));
 
@@ -293,7 +294,7 @@ private slots:
             d.mainTitleBox()->setEditText(QStringLiteral("A"));
             return true;
         };
-        QVERIFY(wnd->runCommand(subjectcmd::ID_SUBJECT_CHANGE));
+        QVERIFY(wnd->runCommand(cmd::ID_SUBJECT_CHANGE));
         QCOMPARE(wnd->grid()->tree()->topLevelItem(0)->childCount(), 2);
         QCOMPARE(wnd->grid()->tree()->topLevelItem(0)->child(1)->text(1), QStringLiteral("b1"));
     }
@@ -368,10 +369,10 @@ private slots:
         QVERIFY(!wnd->grid()->emptyHelpShown());
         fake->colours.next = Colour(0x123456);
         wnd->buildContextMenu(SubjectMenuKind::Description);
-        QVERIFY(wnd->runCommand(subjectcmd::ID_SUBJECT_TEXT_COLOUR));
+        QVERIFY(wnd->runCommand(cmd::ID_SUBJECT_TEXT_COLOUR));
         QCOMPARE(fake->settings.readString("Subject", "Col5", ""), SjisString("1193046"));
         wnd->buildContextMenu(SubjectMenuKind::MainSubject);
-        QVERIFY(wnd->runCommand(subjectcmd::ID_SUBJECT_BACK_COLOUR));
+        QVERIFY(wnd->runCommand(cmd::ID_SUBJECT_BACK_COLOUR));
         QVERIFY(fake->settings.contains("Subject", "Col2"));
         QVERIFY(!fake->settings.contains("Subject", "Col0"));
         QCOMPARE(fake->colours.asked.back(), Colour(13757640)); // the default offered first

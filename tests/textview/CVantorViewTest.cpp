@@ -1,9 +1,13 @@
 // The text view widget driven as a user drives it: opening, scrolling by bar, keys and wheel,
-// Ctrl+wheel font sizes, the modified mark in the tab, and what the drawing shows.
+// Ctrl+wheel font sizes, the modified mark in the tab, the marker colour commands, and what the
+// drawing shows.
 #include "textview/CVantorView.h"
 
 #include "TempDir.h"
+#include "model/MarkerPalette.h"
+#include "res/ui/CommandIds.h"
 #include "support/FakeServices.h"
+#include "textview/CMarkerGestures.h"
 #include "textview/ViewFontCache.h"
 
 #include <QApplication>
@@ -282,6 +286,35 @@ private slots:
         const QPoint end = *view->positionToPoint(8);
         QVERIFY(view->linkCountBoxes()[0].box.contains(end));
         QCOMPARE(view->linkCountBoxes()[0].objectIndex, 0);
+    }
+
+    void colourCommandsMarkTheSelectionInTheirColour()
+    {
+        auto view = openView("abcdefghijklmnopqrstuvwxyz");
+        QVERIFY(view);
+        CMarkerGestures* gestures = CMarkerGestures::of(view.get());
+        QVERIFY(gestures);
+        fakes->colours.next = 0x123456;
+        const Colour initial = 0xBF8F6F; // no MARKER/refDef stored
+        const std::pair<int, Colour> cases[] = {
+            {cmd::ID_ADD_MARKER_1, kMarkerPalette[0]}, {cmd::ID_ADD_MARKER_4, kMarkerPalette[3]},
+            {cmd::ID_ADD_MARKER_7, kMarkerPalette[6]}, {cmd::ID_ADD_MARKER, initial},
+            {cmd::ID_ADD_MARKER_INITIAL, initial},     {cmd::ID_ADD_MARKER_ETC, 0x123456},
+        };
+        ByteOffset at = 0;
+        int made = 0;
+        for (const auto& [command, colour] : cases) {
+            view->setSelection(at, at + 2, at);
+            QVERIFY(gestures->isCommandEnabled(command));
+            QVERIFY(gestures->handleCommand(command));
+            QCOMPARE(project->objectCount, ++made);
+            QCOMPARE(project->objects[project->objectCount - 1].position, at);
+            QCOMPARE(project->objects[project->objectCount - 1].markerColour, colour);
+            at += 3;
+        }
+        // The number after the palette is no colour command.
+        view->setSelection(at, at + 2, at);
+        QVERIFY(!gestures->isCommandEnabled(cmd::ID_ADD_MARKER_7 + 1));
     }
 
     void linkCountStaysClearOfTheNextLine()

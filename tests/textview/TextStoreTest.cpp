@@ -57,6 +57,15 @@ TEST_F(TextStoreFixture, NoWorkFolderReportsTheTemporaryFileFailure)
     EXPECT_EQ(fakes.messages.numbers(), std::vector<int>{30015});
 }
 
+TEST_F(TextStoreFixture, UnreadableDocumentReportsTheWorkingCopyFailure)
+{
+    // A folder where the document should be: it exists but cannot be copied into a working copy.
+    std::filesystem::create_directory(dir.path / "folder");
+    EXPECT_FALSE(store.open((dir.path / "folder").string(), work.path.string()));
+    EXPECT_EQ(fakes.messages.numbers(), std::vector<int>{30015});
+    EXPECT_FALSE(store.isOpen());
+}
+
 TEST_F(TextStoreFixture, ReadRangeStopsAtNulAndCanDropLineBreaks)
 {
     ASSERT_TRUE(store.open(dir.file("d", std::string("ab\r\ncd\0ef", 9)), work.path.string()));

@@ -7,6 +7,7 @@
 #include "model/LinkTable.h"
 #include "model/MarkerOps.h"
 #include "model/ObjectTable.h"
+#include "res/ui/CommandIds.h"
 #include "subjects/BatchAdd.h"
 #include "subjects/LinkTargets.h"
 #include "subjects/SubjectGroups.h"
@@ -30,7 +31,7 @@
 
 namespace corvane {
 
-using namespace subjectcmd;
+using namespace cmd;
 
 namespace {
 
@@ -195,7 +196,7 @@ bool CSubjectWnd::isCommandEnabled(int id) const
         return grid_->groupCount() > 0;
     case ID_SUBJECT_EXCEL:
         return grid_->groupCount() > 0 && static_cast<bool>(exportToSpreadsheet);
-    case ID_SUBJECT_NODE_CENTRE:
+    case ID_SHOW_NODE_CENTRE:
         return selected && static_cast<bool>(showInChart);
     default:
         return true;
@@ -245,10 +246,10 @@ bool CSubjectWnd::runCommand(int id)
     case ID_SUBJECT_LINK_MENU:
         showLinkTargetMenu();
         break;
-    case ID_SUBJECT_NODE_CENTRE:
+    case ID_SHOW_NODE_CENTRE:
         showInChart(*grid_->selectedObjectId());
         break;
-    case ID_SUBJECT_REFRESH:
+    case ID_VIEW_REFRESH:
         rebuild();
         break;
     default:
@@ -418,7 +419,7 @@ std::unique_ptr<QMenu> CSubjectWnd::buildContextMenu(SubjectMenuKind kind)
         menu->addSeparator();
         item(ID_SUBJECT_DELETE_ALL, QStringLiteral("すべての題名の削除(&D)"));
         menu->addSeparator();
-        item(ID_SUBJECT_REFRESH, QStringLiteral("最新の情報に更新(&R)\tF5"));
+        item(ID_VIEW_REFRESH, QStringLiteral("最新の情報に更新(&R)\tF5"));
         break;
     }
     case SubjectMenuKind::MainSubject:
@@ -435,7 +436,7 @@ std::unique_ptr<QMenu> CSubjectWnd::buildContextMenu(SubjectMenuKind kind)
         QMenu* targets = menu->addMenu(QStringLiteral("リンク先の表示と管理(&A)"));
         if (const std::optional<ObjectId> id = grid_->selectedObjectId())
             fillLinkTargetMenu(*targets, *id);
-        item(ID_SUBJECT_NODE_CENTRE, QStringLiteral("副題ノードをチャートビューの中央に表示(&O)"));
+        item(ID_SHOW_NODE_CENTRE, QStringLiteral("副題ノードをチャートビューの中央に表示(&O)"));
         menu->addSeparator();
         item(ID_SUBJECT_TEXT_COLOUR, QStringLiteral("文字色(&M)"));
         item(ID_SUBJECT_BACK_COLOUR, QStringLiteral("背景色(&B)"));

@@ -24,25 +24,6 @@ class CSubjectToolBar;
 class CSubjectDlg;
 class CLinkListDlg;
 
-namespace subjectcmd {
-inline constexpr int ID_SUBJECT_ADD = 361;
-inline constexpr int ID_SUBJECT_CHANGE = 362;
-inline constexpr int ID_SUBJECT_DELETE = 363;
-inline constexpr int ID_MAIN_SUBJECT_DELETE = 457;
-inline constexpr int ID_SUBJECT_DELETE_ALL = 456;
-inline constexpr int ID_SUBJECT_BATCH_ADD = 454;
-inline constexpr int ID_SUBJECT_BATCH_HELP = 455;
-inline constexpr int ID_SUBJECT_EXCEL = 466;
-inline constexpr int ID_SUBJECT_TEXT_COLOUR = 375;
-inline constexpr int ID_SUBJECT_BACK_COLOUR = 376;
-inline constexpr int ID_SUBJECT_LINE_COLOUR = 374;
-inline constexpr int ID_SUBJECT_LINK_MENU = 366;
-inline constexpr int ID_SUBJECT_NODE_CENTRE = 513;
-inline constexpr int ID_SUBJECT_REFRESH = 313;
-inline constexpr int ID_LINK_LIST = 2000;
-inline constexpr int ID_LINK_TARGET_1 = 2001; ///< to 2010
-} // namespace subjectcmd
-
 class CSubjectWnd : public QWidget, public Refresh, public LifecycleHooks
 {
     Q_OBJECT
@@ -56,7 +37,7 @@ public:
     /// Rebuilds the grid from the object table. Groups keep the state they had in the grid; on
     /// the first rebuild of a project they take the state file's.
     void rebuild();
-    /// Runs a command of the pane (ids of subjectcmd); false when it is disabled.
+    /// Runs a command of the pane (command ids); false when it is disabled.
     bool runCommand(int id);
     bool isCommandEnabled(int id) const;
 
