@@ -9,9 +9,28 @@
 
 namespace corvane {
 
-enum class Answer { None = 0, Ok, Cancel, Yes, No };
-enum class MessageIcon { Warning, Error, Information, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer
+{
+    None = 0,
+    Ok,
+    Cancel,
+    Yes,
+    No
+};
+enum class MessageIcon
+{
+    Warning,
+    Error,
+    Information,
+    Question
+};
+enum class MessageButtons
+{
+    Ok,
+    OkCancel,
+    YesNo,
+    YesNoCancel
+};
 
 struct MessageStyle
 {

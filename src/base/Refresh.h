@@ -9,7 +9,13 @@
 
 namespace corvane {
 
-enum class StatusPane { Marker, Link, Node, Position };
+enum class StatusPane
+{
+    Marker,
+    Link,
+    Node,
+    Position
+};
 
 class Refresh
 {
@@ -47,7 +53,12 @@ public:
 /// What logic may ask of the windows: the active child window and its caret.
 struct ActiveView
 {
-    enum class Kind { None, Text, Chart } kind = Kind::None;
+    enum class Kind
+    {
+        None,
+        Text,
+        Chart
+    } kind = Kind::None;
     std::string fullPath;     ///< text view: full disk path (UTF-8), possibly with a trailing "*"
     ByteOffset caretByte = 0; ///< text view: caret byte position, 0 when it has none
 };

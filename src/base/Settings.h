@@ -12,7 +12,8 @@ class SettingsStore
 {
 public:
     virtual ~SettingsStore() = default;
-    virtual int readInt(std::string_view section, std::string_view name, int defaultValue) const = 0;
+    virtual int readInt(std::string_view section, std::string_view name,
+                        int defaultValue) const = 0;
     /// Strings are Shift-JIS bytes to the caller; implementations may store them as they like.
     virtual SjisString readString(std::string_view section, std::string_view name,
                                   SjisView defaultValue) const = 0;

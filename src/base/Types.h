@@ -25,8 +25,17 @@ constexpr Colour rgbColour(unsigned r, unsigned g, unsigned b)
 {
     return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
 }
-constexpr unsigned colourRed(Colour c) { return c & 0xFF; }
-constexpr unsigned colourGreen(Colour c) { return (c >> 8) & 0xFF; }
-constexpr unsigned colourBlue(Colour c) { return (c >> 16) & 0xFF; }
+constexpr unsigned colourRed(Colour c)
+{
+    return c & 0xFF;
+}
+constexpr unsigned colourGreen(Colour c)
+{
+    return (c >> 8) & 0xFF;
+}
+constexpr unsigned colourBlue(Colour c)
+{
+    return (c >> 16) & 0xFF;
+}
 
 } // namespace corvane

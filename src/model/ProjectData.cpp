@@ -12,9 +12,15 @@ ProjectData::ProjectData()
     applyNewProjectValues(chartView);
 }
 
-std::string ProjectData::projectFilePath() const { return folder + name + fileExtension; }
+std::string ProjectData::projectFilePath() const
+{
+    return folder + name + fileExtension;
+}
 
-std::string ProjectData::docFolder() const { return folder + "doc/"; }
+std::string ProjectData::docFolder() const
+{
+    return folder + "doc/";
+}
 
 void ProjectData::copyContentFrom(const ProjectData& other)
 {

@@ -13,7 +13,11 @@ namespace corvane {
 static_assert(std::endian::native == std::endian::little,
               "records are stored as raw little-endian images");
 
-enum ObjectType : std::int16_t { SubSubject = 1, Marker = 2 };
+enum ObjectType : std::int16_t
+{
+    SubSubject = 1,
+    Marker = 2
+};
 
 inline constexpr int kMaxObjects = 5000;
 inline constexpr int kMaxLinks = 5000;
@@ -29,17 +33,17 @@ inline constexpr int kBookmarkCount = 4;
 /// One sub-subject or marker (580 bytes).
 struct ObjectRecord
 {
-    std::int32_t id;                    ///< never 0 for a live object
-    std::int16_t type;                  ///< ObjectType
-    char document[kDocumentPathBytes];  ///< marker: relative document path; sub-subject: empty
+    std::int32_t id;                   ///< never 0 for a live object
+    std::int16_t type;                 ///< ObjectType
+    char document[kDocumentPathBytes]; ///< marker: relative document path; sub-subject: empty
     char pad1[2];
-    std::int32_t position;              ///< marker: first byte
-    std::int32_t length;                ///< marker: length in bytes
+    std::int32_t position; ///< marker: first byte
+    std::int32_t length;   ///< marker: length in bytes
     std::uint32_t markerColour;
-    char firstText[kObjectTextBytes];   ///< marker: comment; sub-subject: main subject text
-    char secondText[kObjectTextBytes];  ///< marker: marker text; sub-subject: title
+    char firstText[kObjectTextBytes];  ///< marker: comment; sub-subject: main subject text
+    char secondText[kObjectTextBytes]; ///< marker: marker text; sub-subject: title
     char pad2[2];
-    std::int32_t nodeRect[4];           ///< left, top, right, bottom at zoom 100 %; all 0: not placed
+    std::int32_t nodeRect[4]; ///< left, top, right, bottom at zoom 100 %; all 0: not placed
     std::int32_t nodeSelected;
     // Node style (offsets 504-579).
     char fontName[kFontNameBytes];
@@ -48,8 +52,8 @@ struct ObjectRecord
     std::int32_t bold;
     std::int32_t italic;
     std::uint32_t textColour;
-    std::int16_t alignV;                ///< 0 top, 1 centre, 2 bottom
-    std::int16_t alignH;                ///< 0 left, 1 centre, 2 right
+    std::int16_t alignV; ///< 0 top, 1 centre, 2 bottom
+    std::int16_t alignH; ///< 0 left, 1 centre, 2 right
     std::int32_t wordWrap;
     std::int16_t marginLeft;
     std::int16_t marginRight;
@@ -57,8 +61,8 @@ struct ObjectRecord
     std::int16_t marginBottom;
     std::uint32_t background;
     std::uint32_t lineColour;
-    std::int16_t lineThickness;         ///< 0-20 pixels
-    std::int16_t lineStyle;             ///< 0 solid .. 5 double
+    std::int16_t lineThickness; ///< 0-20 pixels
+    std::int16_t lineStyle;     ///< 0 solid .. 5 double
 };
 
 static_assert(sizeof(ObjectRecord) == 580);
@@ -110,7 +114,7 @@ struct TextViewSettings
     std::int32_t italic;
     std::uint32_t textColour;
     std::int32_t antiAliasing;
-    std::int16_t lineSpacing;           ///< 0-35 pixels
+    std::int16_t lineSpacing; ///< 0-35 pixels
     char pad2[2];
     std::int32_t wordWrap;
     std::int16_t leftMargin;
@@ -118,18 +122,18 @@ struct TextViewSettings
     std::int32_t lineNumbersShown;
     std::uint32_t lineNumberColour;
     std::uint32_t lineNumberBackground;
-    std::int16_t lineNumberAlignment;   ///< 0 left, 1 centre, 2 right
-    std::int16_t lineNumberPadding;     ///< 0-35 pixels
+    std::int16_t lineNumberAlignment; ///< 0 left, 1 centre, 2 right
+    std::int16_t lineNumberPadding;   ///< 0-35 pixels
     std::uint32_t borderColour;
-    std::int16_t borderStyle;           ///< as the node line style
-    std::int16_t caretWidth;            ///< 1-5 pixels
-    std::int16_t caretBlink;            ///< 1-9, in 100 ms
+    std::int16_t borderStyle; ///< as the node line style
+    std::int16_t caretWidth;  ///< 1-5 pixels
+    std::int16_t caretBlink;  ///< 1-9, in 100 ms
     char bookmarkPath[kBookmarkCount][kDocumentPathBytes];
     char pad3[2];
     std::int32_t bookmarkPosition[kBookmarkCount]; ///< -1: not set
     char bookmarkSample[kBookmarkCount][kBookmarkSampleBytes];
-    std::int16_t bookmarkSampleLength;  ///< 40-200 bytes
-    std::int16_t bookmarkImageSize;     ///< 16-32 pixels
+    std::int16_t bookmarkSampleLength; ///< 40-200 bytes
+    std::int16_t bookmarkImageSize;    ///< 16-32 pixels
     std::int32_t linkLineShown;
     std::uint32_t linkLineColour;
     std::int32_t linkCountShown;
@@ -186,13 +190,13 @@ struct ChartViewSettings
     std::int32_t reserved;
     std::int32_t scrollX;
     std::int32_t scrollY;
-    float zoom;                         ///< 1.0 = 100 %
+    float zoom; ///< 1.0 = 100 %
     std::int32_t consoleX;
     std::int32_t consoleY;
     std::int32_t consoleAlwaysShown;
-    std::int16_t rotationRadius;        ///< kept within 40-140
-    std::int16_t width;                 ///< 500-5000 pixels
-    std::int16_t height;                ///< 500-5000 pixels
+    std::int16_t rotationRadius; ///< kept within 40-140
+    std::int16_t width;          ///< 500-5000 pixels
+    std::int16_t height;         ///< 500-5000 pixels
     char pad1[2];
     std::uint32_t background;
     std::uint32_t lineColour;

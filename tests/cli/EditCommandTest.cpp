@@ -79,7 +79,8 @@ TEST_F(EditCommandTest, InsertMovesMarkersAndBookmarksAndKeepsTheDocumentReadOnl
     const ToolRun r = cvntool(project + "--insert 0 \"$(printf 'x\\n\\342\\230\\203')\"");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "18\n");
-    EXPECT_EQ(readFileBytes(document), "x\r\n\x81\xac" "abc\r\n\x82\xa0\x82\xa2 def");
+    EXPECT_EQ(readFileBytes(document), "x\r\n\x81\xac"
+                                       "abc\r\n\x82\xa0\x82\xa2 def");
     auto data = load();
     EXPECT_EQ(data->objects[0].position, 10);
     EXPECT_EQ(data->textView.bookmarkPosition[0], 15);
