@@ -42,7 +42,7 @@ std::vector<Command> allCommands()
 {
     std::vector<Command> all;
     for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands(),
-                              &importCommands(), &subjectCommands()})
+                              &importCommands(), &subjectCommands(), &markerCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }
