@@ -58,6 +58,7 @@ const std::vector<Command>& cabinetCommands(); ///< pack, unpack
 const std::vector<Command>& checkCommands();   ///< check
 const std::vector<Command>& subjectCommands(); ///< add-subjects, mark, link, subjects
 const std::vector<Command>& importCommands();  ///< import
+const std::vector<Command>& editCommands();    ///< edit
 const std::vector<Command>& markerCommands();  ///< markers
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").

@@ -58,7 +58,11 @@ std::string expandTabs(std::string_view bytes)
 {
     if (bytes.size() >= 2 && bytes[bytes.size() - 2] == CR && bytes.back() == LF)
         bytes.remove_suffix(2);
+    return tabsToSpaces(bytes);
+}
 
+std::string tabsToSpaces(std::string_view bytes)
+{
     std::size_t tab = bytes.find(TAB);
     if (tab == std::string_view::npos)
         return std::string(bytes);

@@ -23,4 +23,8 @@ std::string normaliseLineEnds(std::string_view bytes);
 /// is possible. Lines of any length are kept whole.
 std::string expandTabs(std::string_view bytes);
 
+/// Every TAB byte written as four spaces, nothing else changed (the tab half of expandTabs; paste
+/// uses it too, since a document holds no TAB bytes).
+std::string tabsToSpaces(std::string_view bytes);
+
 } // namespace corvane::doclist

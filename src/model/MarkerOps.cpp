@@ -2,6 +2,7 @@
 
 #include "base/DocPath.h"
 #include "base/SettingsKeys.h"
+#include "model/CurrentObject.h"
 #include "model/DocumentPath.h"
 #include "model/FixedText.h"
 #include "model/Limits.h"
@@ -166,15 +167,10 @@ bool MarkerOps::showMarker(int index, bool withProperties)
 {
     if (index < 0 || index >= p_.objectCount || p_.objects[index].type != ObjectType::Marker)
         return false;
-    const int previous = p_.currentObject;
-    if (previous >= 0 && previous < p_.objectCount &&
-        p_.objects[previous].type == ObjectType::Marker)
-        s_.refresh.dropCurrentMarkerHighlight(fixedText(p_.objects[previous].document));
-    p_.currentObject = index;
-    s_.refresh.showObjectSpan(index);
-    if (withProperties)
-        s_.refresh.showPropertiesOf(index);
-    return true;
+    MakeCurrentRequest request;
+    request.showSpan = true;
+    request.showProperties = withProperties;
+    return makeCurrent(p_, s_, p_.objects[index].id, request);
 }
 
 } // namespace corvane

@@ -26,6 +26,15 @@ public:
     /// starts a display line of its own. A CR ends a line; the LF after it belongs to that line.
     void build(SjisView text, CharWidthTable& widths, int breakWidthE);
 
+    /// Brings the table up to date after one edit of the text it was built for, without a whole
+    /// rebuild: removedBytes (the bytes that were there) were replaced at byte offset at by
+    /// insertedByteCount bytes, and text is the text after the edit. Lays out again from the
+    /// logical line before the edit point up to the first logical line start past the edit whose
+    /// local bytes are unchanged, and shifts the keys after it. The result equals build(text) for
+    /// the same widths and break width, except that widestLine() only grows until the next build.
+    void update(SjisView text, CharWidthTable& widths, int breakWidthE, ByteOffset at,
+                SjisView removedBytes, std::int32_t insertedByteCount);
+
     /// Number of display lines; 0 for an empty text.
     int lineCount() const { return static_cast<int>(keys_.size()) - 1; }
     /// Byte offset where display line i starts; lineStart(lineCount()) is the text length.
@@ -45,11 +54,16 @@ public:
     bool isConsistent(SjisView text) const;
 
 private:
+    /// Appends the display-line ends of the logical line starting at byte pos (a line start) and
+    /// returns the start of the next logical line (the text size at the end).
+    std::size_t layoutLogicalLine(SjisView text, std::size_t pos, CharWidthTable& widths,
+                                  int breakWidthE, std::vector<ByteOffset>& out);
+
     /// invariant: keys_[0] == 0, strictly increasing, back() == text length; one entry for an
     /// empty text (no display lines).
     std::vector<ByteOffset> keys_;
     int widestLine_ = 0;
-    int logicalLines_ = 0;
+    int logicalLines_ = 0; ///< invariant: countLogicalLines(text) for the text last laid out
 };
 
 /// Number of logical lines of text (each CR ends one; a final piece without CR is one more).

@@ -2,6 +2,7 @@
 
 #include "base/SettingsKeys.h"
 #include "base/Sjis.h"
+#include "model/CurrentObject.h"
 #include "model/FixedText.h"
 #include "model/MarkerOps.h"
 #include "model/MarkerPalette.h"
@@ -165,15 +166,9 @@ MarkerEditResult MarkerEdit::change(int index, ByteOffset selStart, ByteOffset s
 
 void MarkerEdit::madeCurrent(int index)
 {
-    const int previous = p_.currentObject;
-    if (previous >= 0 && previous < p_.objectCount && previous != index &&
-        p_.objects[previous].type == ObjectType::Marker)
-        s_.refresh.dropCurrentMarkerHighlight(fixedText(p_.objects[previous].document));
-    p_.currentObject = index;
-    s_.refresh.showPropertiesOf(index);
-    s_.refresh.rebuildMarkerList();
-    if (p_.chartShown)
-        s_.refresh.redrawChart();
+    MakeCurrentRequest request;
+    request.objectChanged = true;
+    makeCurrent(p_, s_, p_.objects[index].id, request);
 }
 
 bool MarkerEdit::setInitialColour(int index)

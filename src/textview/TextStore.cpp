@@ -3,6 +3,7 @@
 #include "base/FileRead.h"
 #include "res/MessageCatalogue.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -39,6 +40,7 @@ bool writeAll(int fd, const char* data, std::size_t size, off_t at)
 
 // Byte offsets are int32 throughout (records, key table); leave room for an insertion.
 constexpr std::size_t kMaxDocumentBytes = INT_MAX / 2;
+constexpr std::size_t kEditHeadroomBytes = 1024 * 1024;
 
 } // namespace
 
@@ -94,7 +96,12 @@ bool TextStore::open(const std::string& documentPath, const std::string& workFol
     fd_ = fd;
     workingPath_ = std::move(name);
     documentPath_ = path;
-    image_ = std::move(image);
+    // Room for typing: without it the first insertion reallocates and copies the whole text,
+    // a pause of tens of milliseconds on a large document.
+    image_.clear();
+    image_.shrink_to_fit();
+    image_.reserve(image.size() + kEditHeadroomBytes);
+    image_.append(image.data(), image.size());
     workingCopyStale_ = true;
     modified_ = false;
     return true;
@@ -138,6 +145,29 @@ bool TextStore::replaceContent(SjisString newImage)
         return false;
     }
     image_ = std::move(newImage);
+    workingCopyStale_ = true;
+    return true;
+}
+
+bool TextStore::replaceBytes(ByteOffset at, std::int32_t byteCount, SjisView bytes)
+{
+    if (fd_ < 0 || at < 0 || byteCount < 0 ||
+        std::size_t(at) + std::size_t(byteCount) > image_.size())
+        return false;
+    if (image_.size() - std::size_t(byteCount) + bytes.size() > kMaxDocumentBytes) {
+        showMessage(messages_, kMsgMemory, {}, style::error);
+        return false;
+    }
+    image_.replace(std::size_t(at), std::size_t(byteCount), bytes.data(), bytes.size());
+    workingCopyStale_ = true;
+    return true;
+}
+
+bool TextStore::overwriteBytes(ByteOffset at, SjisView bytes)
+{
+    if (fd_ < 0 || at < 0 || std::size_t(at) + bytes.size() > image_.size())
+        return false;
+    std::copy(bytes.begin(), bytes.end(), image_.begin() + at);
     workingCopyStale_ = true;
     return true;
 }

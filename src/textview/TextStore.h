@@ -40,6 +40,13 @@ public:
     /// Replaces the whole text after an edit. The working copy follows lazily: it is written
     /// before save and close, or when flushWorkingCopy is called (search reads the file).
     bool replaceContent(SjisString newImage);
+    /// Byte-level edits of the image: byteCount bytes at byte offset at are replaced by bytes.
+    /// Callers check the range (inside the text) first; false, with nothing changed, when the
+    /// store is closed or the result would exceed the largest document (30001).
+    bool replaceBytes(ByteOffset at, std::int32_t byteCount, SjisView bytes);
+    /// Overwrites bytes.size() bytes at byte offset at in place (the length does not change).
+    bool overwriteBytes(ByteOffset at, SjisView bytes);
+
     /// Writes the image to the working copy when it holds unwritten changes; 30039 on failure.
     bool flushWorkingCopy();
 
