@@ -105,35 +105,29 @@ EditResult TextDocument::undo()
 {
     if (!undo_.canUndo())
         return {};
-    const EditRecord& r = undo_.nextUndo();
-    const auto size = static_cast<std::int32_t>(r.text.size());
-    const bool wasInsert = r.kind == EditRecord::Kind::Inserted;
-    const TextEdit edit = wasInsert ? TextEdit{r.position, size, 0} : TextEdit{r.position, 0, size};
-    if (r.position < 0 || std::int64_t(r.position) + edit.removedBytes > length()) {
-        showMessage(s_.messages, msg::kReadSizeDiffers, kUndoFileContext, style::error);
-        return {EditStatus::Failed, 0};
-    }
-    const MarkerCheck check = checkMarkers(p_, relativePath_, edit);
-    if (check.refused || !check.covered.empty()) {
-        showMessage(s_.messages, msg::kInsideMarker, {}, style::error);
-        return {EditStatus::Refused, 0};
-    }
-    const SjisView inserted = wasInsert ? SjisView() : SjisView(r.text);
-    if (!commit(edit, inserted, {}, BookmarkRule::MoveToEditPoint, nullptr))
-        return {EditStatus::Failed, 0};
-    const ByteOffset caret = motion::snapToCaretPosition(store_.text(), edit.at);
-    undo_.undone();
-    return {EditStatus::Done, caret};
+    const EditResult result = replay(undo_.nextUndo(), true);
+    if (result.status == EditStatus::Done)
+        undo_.undone();
+    return result;
 }
 
 EditResult TextDocument::redo()
 {
     if (!undo_.canRedo())
         return {};
-    const EditRecord& r = undo_.nextRedo();
+    const EditResult result = replay(undo_.nextRedo(), false);
+    if (result.status == EditStatus::Done)
+        undo_.redone();
+    return result;
+}
+
+EditResult TextDocument::replay(const EditRecord& r, bool undoing)
+{
     const auto size = static_cast<std::int32_t>(r.text.size());
-    const bool isInsert = r.kind == EditRecord::Kind::Inserted;
-    const TextEdit edit = isInsert ? TextEdit{r.position, 0, size} : TextEdit{r.position, size, 0};
+    // Undoing an insertion removes its text; redoing it inserts it again; a deletion the other
+    // way round.
+    const bool inserts = (r.kind == EditRecord::Kind::Inserted) != undoing;
+    const TextEdit edit = inserts ? TextEdit{r.position, 0, size} : TextEdit{r.position, size, 0};
     if (r.position < 0 || std::int64_t(r.position) + edit.removedBytes > length()) {
         showMessage(s_.messages, msg::kReadSizeDiffers, kUndoFileContext, style::error);
         return {EditStatus::Failed, 0};
@@ -143,13 +137,12 @@ EditResult TextDocument::redo()
         showMessage(s_.messages, msg::kInsideMarker, {}, style::error);
         return {EditStatus::Refused, 0};
     }
-    const SjisView inserted = isInsert ? SjisView(r.text) : SjisView();
+    const SjisView inserted = inserts ? SjisView(r.text) : SjisView();
     if (!commit(edit, inserted, {}, BookmarkRule::MoveToEditPoint, nullptr))
         return {EditStatus::Failed, 0};
-    const ByteOffset caret =
-        motion::snapToCaretPosition(store_.text(), edit.at + edit.insertedBytes);
-    undo_.redone();
-    return {EditStatus::Done, caret};
+    // An undo leaves the caret where the text changed, a redo after what it put back.
+    const ByteOffset at = undoing ? edit.at : edit.at + edit.insertedBytes;
+    return {EditStatus::Done, motion::snapToCaretPosition(store_.text(), at)};
 }
 
 bool TextDocument::commit(const TextEdit& edit, SjisView inserted,

@@ -114,6 +114,8 @@ public:
     void removeWatcher(TextDocumentWatcher* watcher);
 
 private:
+    /// Applies one undo record backwards (undoing) or forwards, with the same checks as an edit.
+    EditResult replay(const EditRecord& record, bool undoing);
     /// Commits a settled edit; covered markers are removed first. rule: how bookmarks move.
     bool commit(const TextEdit& edit, SjisView inserted, const std::vector<ObjectId>& covered,
                 BookmarkRule rule, SjisString* removedOut);
