@@ -1,5 +1,6 @@
 #include "app/DocumentWiring.h"
 
+#include "app/BookmarkWiring.h"
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
@@ -51,6 +52,7 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     });
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
             &DocumentWiring::activeWindowChanged);
+    new BookmarkWiring(frame, app);
     // Saving the project also keeps the list's expanded folders.
     frame.setCommandHandler(cmd::ID_PROJECT_SAVE, [this] { saveProject(); });
 }

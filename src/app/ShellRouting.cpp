@@ -58,6 +58,11 @@ void RefreshRouter::dropCurrentMarkerHighlight(SjisView relativePath)
 {
     each([&](Refresh& r) { r.dropCurrentMarkerHighlight(relativePath); });
 }
+void RefreshRouter::bookmarksChanged()
+{
+    each([](Refresh& r) { r.bookmarksChanged(); });
+}
+
 void RefreshRouter::bookmarkCleared(int slot)
 {
     each([&](Refresh& r) { r.bookmarkCleared(slot); });

@@ -28,6 +28,7 @@ public:
     void showPropertiesOf(int objectIndex) override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
+    void bookmarksChanged() override;
     void showLinkList(int objectIndex) override;
     void documentFoldersChanged() override;
 

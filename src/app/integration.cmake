@@ -3,6 +3,7 @@
 add_library(cv_docwiring STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TextWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentWiring.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BookmarkWiring.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PaneWiring.cpp)
 set_target_properties(cv_docwiring PROPERTIES AUTOMOC ON)
 target_include_directories(cv_docwiring PUBLIC "${PROJECT_SOURCE_DIR}/src")

@@ -43,6 +43,8 @@ public:
     virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
     /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
     virtual void bookmarkCleared(int /*slot*/) {}
+    /// A bookmark was set, cleared or moved: pins switch images and tooltips, text views redraw.
+    virtual void bookmarksChanged() {}
     /// Open the link list of the object at index (a marker's link-count box, command 348).
     virtual void showLinkList(int /*objectIndex*/) {}
     /// The document list's folders or documents changed (added, renamed, deleted): lists that

@@ -2,8 +2,10 @@
 
 #include "base/Codec.h"
 #include "base/qt/QtText.h"
+#include "model/Bookmarks.h"
 #include "model/CProjectIO.h"
 #include "model/DocumentPath.h"
+#include "model/FixedText.h"
 #include "model/MarkerShift.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
@@ -1025,7 +1027,8 @@ void CVantorView::inputMethodEvent(QInputMethodEvent* event)
     }
     // A composition that would end inside a marker is refused at its first key, so a long
     // composed phrase is never thrown away at its end.
-    const bool starting = preedit_.isEmpty() && !event->preeditString().isEmpty();
+    const bool starting = !composing_ && !event->preeditString().isEmpty();
+    composing_ = !event->preeditString().isEmpty();
     if (starting && selection_.empty()) {
         const MarkerCheck check =
             checkMarkers(project_, doc_->relativePath(), TextEdit{caret_, 0, 1});
@@ -1035,7 +1038,7 @@ void CVantorView::inputMethodEvent(QInputMethodEvent* event)
     }
     if (composingRefused_) {
         preedit_.clear();
-        if (event->preeditString().isEmpty())
+        if (!composing_)
             composingRefused_ = false;
         event->accept();
         viewport()->update();
@@ -1187,6 +1190,87 @@ void CVantorView::paintScene(QPainter& p, const SurfaceBits* surface)
     }
     if (numbers)
         paintBorder(p);
+    bookmarkRects_.fill(QRect());
+    if (doc_) {
+        paintBookmarks(p, shownBytes());
+        paintPreedit(p);
+    }
+}
+
+void CVantorView::paintBookmarks(QPainter& p, const VisibleBytes& shown)
+{
+    if (shown.lastRow < 0)
+        return;
+    const int lh = geometry_.lineHeight;
+    const int d = lh / 10;
+    const int size = std::clamp<int>(settings().bookmarkImageSize, 16, 32);
+    for (int slot = 0; slot < kBookmarkCount; ++slot) {
+        const auto position =
+            bookmarks::positionIn(project_, slot, doc_->relativePath(), doc_->length());
+        if (!position || *position < shown.first || *position > shown.last)
+            continue;
+        const auto at = positionToPoint(*position);
+        if (!at)
+            continue;
+        const QRect square(at->x() - 6 * d, 4 * d + at->y() - lh - size, size, size);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(square, host_.bookmarkImage(slot));
+        bookmarkRects_[static_cast<std::size_t>(slot)] = square;
+    }
+}
+
+void CVantorView::paintPreedit(QPainter& p)
+{
+    if (preedit_.isEmpty())
+        return;
+    const auto at = positionToPoint(caret_);
+    if (!at)
+        return;
+    // The composition is drawn over the text at the caret on the background, underlined, with its
+    // own cursor; it becomes text only when the input method commits it.
+    const QFont& font = fontCache().font();
+    const QFontMetrics metrics(font);
+    const int lh = geometry_.lineHeight;
+    const QRect box(at->x(), at->y() - lh, metrics.horizontalAdvance(preedit_) + 2, lh);
+    p.fillRect(box, toQColor(settings().background));
+    p.setFont(font);
+    p.setPen(toQColor(settings().textColour));
+    const int baseline = box.top() + geometry_.lineSpacing / 2 + metrics.ascent();
+    p.drawText(QPoint(box.left(), baseline), preedit_);
+    p.drawLine(box.left(), baseline + 2, box.right(), baseline + 2);
+    const int cursorX = box.left() + metrics.horizontalAdvance(preedit_.left(preeditCursor_));
+    p.drawLine(cursorX, box.top() + 1, cursorX, box.bottom() - 1);
+}
+
+int CVantorView::bookmarkAt(const QPoint& viewportPoint) const
+{
+    for (int slot = 0; slot < kBookmarkCount; ++slot)
+        if (bookmarkRects_[static_cast<std::size_t>(slot)].contains(viewportPoint))
+            return slot;
+    return -1;
+}
+
+bool CVantorView::setBookmarkAtCaret(int slot, bool askFirst)
+{
+    if (!doc_ || relativePath_.empty() || slot < 0 || slot >= kBookmarkCount)
+        return false;
+    if (askFirst && bookmarks::isSet(project_, slot)) {
+        const SjisString leading = codec::fromUtf8("【ブックマーク】\n").text +
+                                   SjisString(fixedText(project_.textView.bookmarkSample[slot])) +
+                                   "\n\n";
+        if (showMessage(services_.messages, msg::kConfirmOverwrite, leading, style::yesNo) !=
+            Answer::Yes)
+            return false;
+    }
+    // The view that showed the bookmark before must lose its image.
+    const SjisString before(fixedText(project_.textView.bookmarkPath[slot]));
+    if (!bookmarks::set(project_, slot, relativePath_, caret_, doc_->text()))
+        return false;
+    if (!before.empty() && before != relativePath_)
+        services_.refresh.redrawTextViewsOf(before);
+    services_.refresh.bookmarksChanged();
+    viewport()->update();
+    return true;
 }
 
 void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,

@@ -19,6 +19,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -134,6 +135,14 @@ public:
     };
     const std::vector<LinkCountBox>& linkCountBoxes() const { return linkCountBoxes_; }
 
+    // Bookmarks.
+    /// The bookmark whose image holds a viewport point: the first of 0-3 that is set in this
+    /// document and was drawn there by the last paint; -1 for none.
+    int bookmarkAt(const QPoint& viewportPoint) const;
+    /// Sets bookmark slot at the caret. When it is set already and askFirst, asks 30106 first.
+    /// True when it was set.
+    bool setBookmarkAtCaret(int slot, bool askFirst);
+
     QRect caretRect() const;
     bool caretShown() const { return caretShown_; }
 
@@ -208,6 +217,8 @@ private:
     void paintLinkCounts(QPainter& p, const VisibleBytes& shown,
                          const std::vector<MarkerSpan>& markers);
     void paintBorder(QPainter& p);
+    void paintBookmarks(QPainter& p, const VisibleBytes& shown);
+    void paintPreedit(QPainter& p);
 
     ProjectData& project_;
     Services& services_;
@@ -219,6 +230,7 @@ private:
     bool wasModified_ = false; ///< the modified state last announced
     QString preedit_;          ///< the input method's composition, drawn at the caret
     int preeditCursor_ = 0;
+    bool composing_ = false; ///< the input method holds a composition
     bool composingRefused_ = false;
     ScrollModel scroll_;
     ViewGeometry geometry_;
@@ -234,6 +246,7 @@ private:
     int wheelRemainder_ = 0;
 
     std::vector<LinkCountBox> linkCountBoxes_;
+    std::array<QRect, 4> bookmarkRects_; ///< of the last paint; empty where none was drawn
     // Buffers reused by every paint, so drawing does not allocate per line.
     std::vector<ByteOffset> charStarts_;
     std::vector<int> charWidths_;

@@ -138,6 +138,7 @@ private slots:
     void projectThatCannotBeSavedAsksBeforeTheWindowCloses();
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
+    void ribbonUndoRedoAndPinsActOnTheActiveView();
 };
 
 void TestDocuments::listShowsTheSampleFoldersAndDocuments()
@@ -425,6 +426,42 @@ void TestDocuments::deletingOpenDocumentClosesItsTab()
     QVERIFY(s.t.app->data().openDocuments.empty());
     QVERIFY(!fs::exists(s.utilityPath()));
     QCOMPARE(s.t.messages->numbers().size(), std::size_t(1)); // no question about the changes
+}
+
+void TestDocuments::ribbonUndoRedoAndPinsActOnTheActiveView()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
+    CVantorView* view = s.active()->view();
+    const SjisString before(view->document()->text());
+    QVERIFY(!s.frame->action(ID_UNDO)->isEnabled());
+    QTest::keyClicks(view, "ab");
+    s.frame->updateCommandStates();
+    QVERIFY(s.frame->runCommand(ID_UNDO));
+    QVERIFY(s.frame->runCommand(ID_UNDO));
+    QCOMPARE(SjisString(view->document()->text()), before);
+    QVERIFY(!s.frame->action(ID_UNDO)->isEnabled());
+    QVERIFY(s.frame->runCommand(ID_REDO));
+    QCOMPARE(SjisString(view->document()->text()), "a" + before);
+
+    // Pin 3: set at the caret, its image and the show pin switch; a second click clears it
+    // after asking.
+    const qint64 unsetIcon = s.frame->action(ID_SET_PIN3)->icon().cacheKey();
+    QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
+    view->setCaret(1);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3));
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 1);
+    QVERIFY(s.frame->action(ID_SET_PIN3)->icon().cacheKey() != unsetIcon);
+    QVERIFY(s.frame->action(ID_DSP_PIN3)->isEnabled());
+    QVERIFY(s.frame->action(ID_SET_PIN3)
+                ->toolTip()
+                .startsWith(QStringLiteral("【ブックマークの解除】")));
+    s.t.messages->answer(Answer::Yes);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3));
+    QCOMPARE(s.t.messages->numbers().back(), 30107);
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], -1);
+    QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
 }
 
 QTEST_MAIN(TestDocuments)
