@@ -23,6 +23,7 @@
 #include "textview/CVantorView.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -168,6 +169,12 @@ private slots:
         s.list()->setFocus();
         QTest::keyClick(s.list(), Qt::Key_F5);
         QCOMPARE(s.rowIds(), (std::vector<ObjectId>{1, 2}));
+        // The keyboard's menu key offers the same menu.
+        int menusRun = 0;
+        s.list()->runMenu = [&menusRun](QMenu&, const QPoint&) { ++menusRun; };
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(s.list(), &menuKey);
+        QCOMPARE(menusRun, 1);
         std::unique_ptr<QMenu> menu = s.list()->buildContextMenu();
         QAction* deleteAll = nullptr;
         for (QAction* a : menu->actions())

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -158,6 +159,16 @@ void CMarkerList::mouseReleaseEvent(QMouseEvent* event)
         setCurrentItem(item);
     std::unique_ptr<QMenu> menu = buildContextMenu();
     runMenu(*menu, event->globalPosition().toPoint());
+}
+
+void CMarkerList::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Keyboard || count() == 0)
+        return;
+    QListWidgetItem* item = currentItem() ? currentItem() : this->item(0);
+    std::unique_ptr<QMenu> menu = buildContextMenu();
+    runMenu(*menu, viewport()->mapToGlobal(visualItemRect(item).center()));
 }
 
 int CMarkerList::droppedMarkerIndex(const QMimeData* data) const

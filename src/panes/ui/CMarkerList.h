@@ -42,6 +42,9 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    /// The keyboard's menu key opens the context menu at the selected row; the mouse's menu
+    /// opens with the button's release (mouseReleaseEvent), so its press event is only taken.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
