@@ -22,11 +22,13 @@
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QToolBar>
 
 #include <filesystem>
 
@@ -81,6 +83,13 @@ struct Session
             out.push_back(t.app->data().objects[i].id);
         return out;
     }
+    bool toolEnabled(int id) const
+    {
+        for (const QAction* a : markers->toolBar()->actions())
+            if (a->data().toInt() == id)
+                return a->isEnabled();
+        return false;
+    }
     /// Chooses the first combo item ("文献リスト内の全文献") with the keyboard.
     void chooseAllDocuments()
     {
@@ -110,6 +119,9 @@ private slots:
         s.chooseAllDocuments();
         QCOMPARE(s.markers->targetCombo()->currentIndex(), 0);
         QCOMPARE(s.rowIds(), (std::vector<ObjectId>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        // The toolbar follows the rebuilt rows (the first one selected).
+        QVERIFY(s.toolEnabled(cmd::ID_MARKERLIST_DELETE));
+        QVERIFY(s.toolEnabled(cmd::ID_VIEW_REFRESH));
         QVERIFY(s.list()->item(1)->text().startsWith(QStringLiteral("0002 ")));
         QVERIFY(s.list()->item(1)->text().endsWith(QStringLiteral("[1]")));
 
@@ -184,6 +196,7 @@ private slots:
         deleteAll->trigger();
         QCOMPARE(s.objectIds(), (std::vector<ObjectId>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
         QVERIFY(s.rowIds().empty());
+        QVERIFY(!s.toolEnabled(cmd::ID_MARKERLIST_SHOW));
         QCOMPARE(s.t.settings->readString("Last", "refMarker", ""), std::to_string(kPink));
     }
 

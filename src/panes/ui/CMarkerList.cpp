@@ -58,13 +58,17 @@ MarkerListModel::Rebuilt CMarkerList::rebuild(bool userChoice, SjisView itemText
 
 void CMarkerList::showRows()
 {
-    const QSignalBlocker block(this);
-    clear();
-    for (const MarkerRow& row : model_.rows()) {
-        auto* item = new QListWidgetItem(toQString(row.text), this);
-        item->setData(kIdRole, row.id);
+    {
+        // The rows' own selection signals would report rows the model has already replaced.
+        const QSignalBlocker block(this);
+        clear();
+        for (const MarkerRow& row : model_.rows()) {
+            auto* item = new QListWidgetItem(toQString(row.text), this);
+            item->setData(kIdRole, row.id);
+        }
+        setCurrentRow(model_.selectedRow());
     }
-    setCurrentRow(model_.selectedRow());
+    // Outside the blocker, which silences this signal too: the toolbar follows the new rows.
     emit commandStatesChanged();
 }
 
