@@ -21,6 +21,7 @@ constexpr AddedMessage kAdded[] = {
                                "保存せずに閉じますか\n"
                                "※ 前回の保存以降の変更は失われます"},
     {msg::kCharactersReplaced, "Shift-JIS で表せない文字を「〓」に置き換えて取り込みました"},
+    {msg::kCharactersReplacedOnPaste, "Shift-JIS で表せない文字を「〓」に置き換えて貼り付けました"},
 };
 
 } // namespace

@@ -134,5 +134,7 @@ inline constexpr int kCloseWithoutSaving = 39002;
 /// An import replaced characters that Shift-JIS cannot hold; the leading text names the file and
 /// the number of characters.
 inline constexpr int kCharactersReplaced = 39003;
+/// Pasted or typed text held characters CP932 cannot hold; they became "〓".
+inline constexpr int kCharactersReplacedOnPaste = 39004;
 
 } // namespace corvane::msg
