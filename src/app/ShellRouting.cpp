@@ -34,6 +34,12 @@ void RefreshRouter::rebuildMarkerList()
 {
     each([](Refresh& r) { r.rebuildMarkerList(); });
 }
+
+void RefreshRouter::showMarkerColourInList(Colour colour)
+{
+    each([colour](Refresh& r) { r.showMarkerColourInList(colour); });
+}
+
 void RefreshRouter::resetPropertiesPane()
 {
     each([](Refresh& r) { r.resetPropertiesPane(); });

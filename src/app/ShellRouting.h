@@ -21,6 +21,7 @@ public:
     void redrawTextViewsOf(SjisView relativePath) override;
     void redrawChart() override;
     void rebuildMarkerList() override;
+    void showMarkerColourInList(Colour colour) override;
     void resetPropertiesPane() override;
     void updateLinkMark(ObjectId subSubject) override;
     void setStatusPane(StatusPane pane, const std::string& text) override;

@@ -9,5 +9,6 @@ set_target_properties(cv_docwiring PROPERTIES AUTOMOC ON)
 target_include_directories(cv_docwiring PUBLIC "${PROJECT_SOURCE_DIR}/src")
 # The text view and document list libraries are declared after this folder; CMake resolves the
 # names when it generates.
-target_link_libraries(cv_docwiring PUBLIC cv_shell cv_textview_ui cv_doclist_ui cv_subjects_ui)
+target_link_libraries(cv_docwiring PUBLIC cv_shell cv_textview_ui cv_doclist_ui cv_subjects_ui
+  cv_panes_ui)
 target_link_libraries(corvane PRIVATE cv_docwiring)

@@ -57,7 +57,8 @@ int main(int argc, char** argv)
     sink->setOwner(&frame);
     installSubjectPane(frame, app);
     // The document list pane and the text views in the tab area.
-    DocumentWiring::install(frame, app);
+    DocumentWiring* documents = DocumentWiring::install(frame, app);
+    installMarkerPane(frame, app, *documents);
     frame.placeOnScreen();
     frame.show();
 

@@ -29,6 +29,8 @@ public:
     /// Redraw the chart view when it is shown.
     virtual void redrawChart() {}
     virtual void rebuildMarkerList() {}
+    /// Marker list: show its pane and make colour its colour filter (the text view's 419).
+    virtual void showMarkerColourInList(Colour /*colour*/) {}
     virtual void resetPropertiesPane() {}
     /// Subject list: update the link mark of the sub-subject's row.
     virtual void updateLinkMark(ObjectId /*subSubject*/) {}

@@ -135,6 +135,7 @@ bool CMarkerGestures::isCommandEnabled(int id) const
     case ID_MARKER_DELETE:
     case ID_MARKER_SET_INITIAL:
     case ID_CARET_INTO_MARKER:
+    case ID_MARKER_TO_LIST:
         return current;
     case ID_PROPERTY_LINK:
         // The ribbon lists the links of any current marker; the marker menu's item also needs
@@ -189,6 +190,9 @@ bool CMarkerGestures::handleCommand(int id)
         return true;
     case ID_PROPERTY_LINK:
         s_.refresh.showLinkList(p_.currentObject);
+        return true;
+    case ID_MARKER_TO_LIST:
+        s_.refresh.showMarkerColourInList(p_.objects[p_.currentObject].markerColour);
         return true;
     case ID_VIEW_FULLSCREEN:
         runFrameCommand(id);

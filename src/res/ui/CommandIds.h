@@ -1,6 +1,7 @@
 // Command identifiers of every menu, ribbon button and key command of the widgets: the main
-// frame, the ribbon, the tab menu, the text view, the document list and the subject list. The
-// numbers are the ones the product has always used; each number has one name, kept only here.
+// frame, the ribbon, the tab menu, the text view, the document list, the subject list and the
+// marker list. The numbers are the ones the product has always used; each number has one name, kept
+// only here.
 //
 // Only widgets route commands. Logic never sees these numbers: it takes what it needs as its own
 // enums (a marker colour choice, a step direction) and the widget that owns the command maps the
@@ -115,7 +116,8 @@ inline constexpr int ID_MDI_CANCEL = 32842;
 inline constexpr int ID_MDI_MOVE_TO_NEXT_GROUP = 32843;
 
 // Shared by several panes' context menus.
-/// "最新の情報に更新": the text view, the document list and the subject list (F5).
+/// "最新の情報に更新": the text view, the document list, the subject list and the marker list
+/// (F5).
 inline constexpr int ID_VIEW_REFRESH = 313;
 /// Centre an object's node in the chart view: the text view's marker menu and the subject
 /// list's sub-subject menu.
@@ -183,5 +185,13 @@ inline constexpr int ID_SUBJECT_LINK_MENU = 366;
 inline constexpr int ID_LINK_LIST = 2000;
 inline constexpr int ID_LINK_TARGET_1 = 2001;
 inline constexpr int ID_LINK_TARGET_10 = 2010;
+
+// The marker list's toolbar, keys and context menu; copy (ID_COPY) and refresh (ID_VIEW_REFRESH)
+// are the shared ones.
+inline constexpr int ID_MARKERLIST_SHOW = 400;
+inline constexpr int ID_MARKERLIST_NEXT = 401;
+inline constexpr int ID_MARKERLIST_PREV = 402;
+inline constexpr int ID_MARKERLIST_DELETE = 403;
+inline constexpr int ID_MARKERLIST_DELETE_ALL = 462;
 
 } // namespace corvane::cmd
