@@ -1,6 +1,7 @@
 #include "chart/Alignment.h"
 
 #include "chart/ChartGeometry.h"
+#include "res/MessageNumbers.h"
 
 #include <algorithm>
 #include <new>
@@ -114,6 +115,21 @@ void sameSize(ProjectData& p, Align c, const std::vector<int>& selected, int mai
 }
 
 } // namespace
+
+int refusalMessage(AlignRefusal refusal)
+{
+    switch (refusal) {
+    case AlignRefusal::None:
+        return 0;
+    case AlignRefusal::NothingSelected:
+        return msg::kAlignNeedsOneNode;
+    case AlignRefusal::NeedsTwoAndMain:
+        return msg::kAlignNeedsTwoNodes;
+    case AlignRefusal::NeedsThree:
+        return msg::kAlignNeedsThreeNodes;
+    }
+    return 0;
+}
 
 AlignRefusal alignPrecondition(Align command, const std::vector<int>& selected, int mainIndex)
 {

@@ -33,6 +33,9 @@ enum class AlignRefusal
     NeedsThree       ///< spreading needs three
 };
 
+/// The message that says why (res/MessageNumbers.h), 0 for None.
+int refusalMessage(AlignRefusal refusal);
+
 /// selected: indexes of the selected nodes in table order; mainIndex: -1 for none.
 AlignRefusal alignPrecondition(Align command, const std::vector<int>& selected, int mainIndex);
 

@@ -134,5 +134,11 @@ inline constexpr int kCloseWithoutSaving = 39002;
 /// An import replaced characters that Shift-JIS cannot hold; the leading text names the file and
 /// the number of characters.
 inline constexpr int kCharactersReplaced = 39003;
+/// An alignment command that centres the selected nodes found none selected.
+inline constexpr int kAlignNeedsOneNode = 39004;
+/// An alignment command that lines up or sizes nodes needs two selected and a main selection.
+inline constexpr int kAlignNeedsTwoNodes = 39005;
+/// Spreading needs three selected nodes.
+inline constexpr int kAlignNeedsThreeNodes = 39006;
 
 } // namespace corvane::msg

@@ -250,5 +250,41 @@ TEST_F(CvntoolTest, PackAndUnpackWithTheSameChecks)
     EXPECT_NE(r.err.find("usage"), std::string::npos);
 }
 
+TEST_F(CvntoolTest, PlaceIsRepeatableWithASeedAndAlignKeepsTheStoredSelection)
+{
+    auto p = std::make_unique<ProjectData>();
+    applyNewProjectValues(p->chartView);
+    addObject(*p, 1, ObjectType::SubSubject);
+    for (int id = 2; id <= 6; ++id)
+        addObject(*p, id, ObjectType::Marker);
+    addLink(*p, 2, 1);
+    p->objects[5].nodeSelected = 1;
+    const std::string a = root + "/a.CVN", b = root + "/b.CVN";
+    save(*p, a);
+    save(*p, b);
+    ASSERT_EQ(cvntool("place " + quoted(a) + " --seed 9").out, "6\n");
+    ASSERT_EQ(cvntool("place " + quoted(b) + " --seed 9").status, 0);
+    EXPECT_EQ(dataFileOf(a), dataFileOf(b));
+    EXPECT_EQ(cvntool("place " + quoted(a)).out, "0\n");
+
+    const std::string before = dataFileOf(a);
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2").status, 2);          // no --main
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2 --main 3").status, 2); // not in
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 471 --select 1,2,3").status, 2);
+    const ToolRun spread = cvntool("align " + quoted(a) + " 477 --select 1,2");
+    EXPECT_EQ(spread.status, 1);
+    EXPECT_NE(spread.err.find("3"), std::string::npos) << spread.err;
+    EXPECT_EQ(dataFileOf(a), before);
+
+    ASSERT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2,3 --main 1").status, 0);
+    FakeServices fake;
+    ProjectData loaded;
+    ASSERT_TRUE(CProjectIO(fake.services).loadProjectFile(a, loaded));
+    EXPECT_EQ(loaded.objects[1].nodeRect[0], loaded.objects[0].nodeRect[0]);
+    EXPECT_EQ(loaded.objects[2].nodeRect[0], loaded.objects[0].nodeRect[0]);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(loaded.objects[i].nodeSelected, i == 5 ? 1 : 0) << i;
+}
+
 } // namespace
 } // namespace corvane::test
