@@ -1,16 +1,20 @@
 #include "chart/ChartModel.h"
 
 #include "base/SettingsKeys.h"
+#include "model/FixedText.h"
 #include "model/LinkOps.h"
+#include "model/MarkerOps.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
+#include "subjects/SubjectOps.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
 #include <numbers>
+#include <string>
 
 namespace corvane::chart {
 
@@ -695,6 +699,78 @@ bool ChartModel::restack(Stacking how)
     // and follow by themselves.
     p_.currentObject = current;
     history_.reset();
+    changed();
+    return true;
+}
+
+namespace {
+
+constexpr SjisView kOpenBracket = "\x81y";  // "【"
+constexpr SjisView kCloseBracket = "\x81z"; // "】"
+// "\n====================\nこのノードおよび副題を" and "...マーカを"
+constexpr SjisView kThisNodeAndSubSubject =
+    "\n====================\n\x82\xb1\x82\xcc\x83m\x81[\x83h\x82\xa8\x82\xe6\x82\xd1\x95\x9b"
+    "\x91\xe8\x82\xf0";
+constexpr SjisView kThisNodeAndMarker =
+    "\n====================\n\x82\xb1\x82\xcc\x83m\x81[\x83h\x82\xa8\x82\xe6\x82\xd1\x83}"
+    "\x81[\x83J\x82\xf0";
+// "選択された 副題ノード %d, マーカノード %d を\n"
+constexpr SjisView kSelected =
+    "\x91I\x91\xf0\x82\xb3\x82\xea\x82\xbd \x95\x9b\x91\xe8\x83m\x81[\x83h ";
+constexpr SjisView kMarkerNodes = ", \x83}\x81[\x83J\x83m\x81[\x83h ";
+constexpr SjisView kParticle = " \x82\xf0\n";
+
+} // namespace
+
+bool ChartModel::deleteSelected()
+{
+    const std::vector<int> selected = selectedIndexes();
+    if (selected.empty())
+        return false;
+    int subSubjects = 0;
+    int markers = 0;
+    for (int i : selected)
+        (p_.objects[i].type == ObjectType::SubSubject ? subSubjects : markers) += 1;
+    SjisString leading;
+    const ObjectRecord& first = p_.objects[selected.front()];
+    if (subSubjects == 1 && markers == 0) {
+        leading += kOpenBracket;
+        leading += fixedText(first.firstText);
+        leading += kCloseBracket;
+        leading += '\n';
+        leading += fixedText(first.secondText);
+        leading += kThisNodeAndSubSubject;
+    } else if (subSubjects == 0 && markers == 1) {
+        leading += fixedText(first.secondText);
+        leading += kThisNodeAndMarker;
+    } else {
+        leading += kSelected;
+        leading += std::to_string(subSubjects);
+        leading += kMarkerNodes;
+        leading += std::to_string(markers);
+        leading += kParticle;
+    }
+    if (showMessage(s_.messages, msg::kConfirmDeleteWithLinks, leading, style::yesNo) !=
+        Answer::Yes)
+        return false;
+    std::vector<ObjectId> ids;
+    for (int i : selected)
+        ids.push_back(p_.objects[i].id);
+    MarkerOps markerOps(p_, s_);
+    SubjectOps subjectOps(p_, s_);
+    for (ObjectId id : ids) {
+        const int i = findObjectIndex(p_, id);
+        if (i < 0)
+            continue;
+        if (p_.objects[i].type == ObjectType::SubSubject)
+            subjectOps.deleteSubSubject(id, false);
+        else
+            markerOps.deleteMarker(i, false);
+    }
+    history_.reset();
+    main_ = 0;
+    hover_ = 0;
+    s_.refresh.resetPropertiesPane();
     changed();
     return true;
 }

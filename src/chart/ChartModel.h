@@ -162,6 +162,11 @@ public:
     /// reordering, 30001 for memory) with the table unchanged.
     bool restack(Stacking how);
 
+    /// Deletes the selected nodes with their objects and links after 30083 (517), which cannot
+    /// be undone: the layout history is reset. False when nothing is selected or the user says
+    /// No.
+    bool deleteSelected();
+
     /// Layout history; both clear the selection and set the modified flag.
     bool undo();
     bool redo();

@@ -70,5 +70,29 @@ TEST_F(LayoutHistoryTest, StepsHoldOnlyTheChangedNodesAndAFullStepStaysSmall)
     EXPECT_EQ(rectOf(6).left, 0);
 }
 
+TEST_F(LayoutHistoryTest, DeletingSelectedNodesAsksOnceAndResetsTheHistory)
+{
+    putNode(1, {10, 10, 160, 60}, ObjectType::Marker, true);
+    putNode(2, {300, 10, 450, 60}, ObjectType::SubSubject, true);
+    putNode(3, {600, 10, 750, 60});
+    putLink(1, 3);
+    putLink(3, 2);
+    model.setMain(0);
+    model.moveSelected(0, 10);
+    fake.messages.answer(Answer::No);
+    EXPECT_FALSE(model.deleteSelected());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    // "選択された 副題ノード 1, マーカノード 1 を\n" in front of the question.
+    EXPECT_EQ(
+        fake.messages.shown[0].textUtf8.rfind("選択された 副題ノード 1, マーカノード 1 を\n", 0),
+        0u);
+    EXPECT_EQ(model.history().undoDepth(), 1);
+    ASSERT_TRUE(model.deleteSelected());
+    EXPECT_EQ(ids(), (std::vector<ObjectId>{3}));
+    EXPECT_TRUE(links().empty());
+    EXPECT_EQ(model.history().undoDepth(), 0);
+    EXPECT_EQ(model.mainIndex(), -1);
+}
+
 } // namespace
 } // namespace corvane::test
