@@ -4,7 +4,7 @@
 #include "app/CVantorApp.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
-#include "app/ShellFonts.h"
+#include "base/qt/ShellFonts.h"
 #include "app/ShellLanguage.h"
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"

@@ -10,7 +10,7 @@
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
 #include "app/ProjectLifecycle.h"
-#include "app/ShellFonts.h"
+#include "base/qt/ShellFonts.h"
 #include "app/ShellLanguage.h"
 #include "app/TextWindow.h"
 #include "model/ObjectTable.h"

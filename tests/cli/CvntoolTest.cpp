@@ -286,5 +286,45 @@ TEST_F(CvntoolTest, PlaceIsRepeatableWithASeedAndAlignKeepsTheStoredSelection)
         EXPECT_EQ(loaded.objects[i].nodeSelected, i == 5 ? 1 : 0) << i;
 }
 
+TEST_F(CvntoolTest, ChartPngIsTheCanvasAtTheClampedZoom)
+{
+    auto p = std::make_unique<ProjectData>();
+    applyNewProjectValues(p->chartView);
+    p->chartView.width = 800;
+    p->chartView.height = 0; // damaged: used as 500
+    addObject(*p, 1, ObjectType::SubSubject);
+    addObject(*p, 2, ObjectType::Marker);
+    addLink(*p, 2, 1);
+    const std::string project = root + "/c.CVN";
+    save(*p, project);
+    const std::string before = dataFileOf(project);
+    // Width and height from the PNG header (big-endian, after the signature and IHDR's length).
+    const auto size = [](const std::string& png) {
+        const auto be = [&](std::size_t at) {
+            return (unsigned char)png[at] << 24 | (unsigned char)png[at + 1] << 16 |
+                   (unsigned char)png[at + 2] << 8 | (unsigned char)png[at + 3];
+        };
+        return png.size() > 24 ? std::make_pair(be(16), be(20)) : std::make_pair(0, 0);
+    };
+    const struct
+    {
+        const char* zoom;
+        int width, height;
+    } cases[] = {{"", 800, 500},
+                 {" --zoom 0.5", 400, 250},
+                 {" --zoom 10", 3200, 2000},
+                 {" --zoom 0", 63, 39}}; // 0.08 as a float is a little under 0.08
+
+    for (const auto& c : cases) {
+        const ToolRun r =
+            cvntool("chart-png " + quoted(project) + " " + quoted(root + "/c.png") + c.zoom);
+        ASSERT_EQ(r.status, 0) << c.zoom << r.err;
+        EXPECT_EQ(size(readFileBytes(root + "/c.png")), std::make_pair(c.width, c.height))
+            << c.zoom;
+    }
+    EXPECT_EQ(dataFileOf(project), before); // placement for the image only
+    EXPECT_EQ(cvntool("chart-png " + quoted(project) + " x.png --zoom big").status, 2);
+}
+
 } // namespace
 } // namespace corvane::test
