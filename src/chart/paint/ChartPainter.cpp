@@ -4,11 +4,11 @@
 #include "chart/ChartGeometry.h"
 #include "model/FixedText.h"
 
-#include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -91,7 +91,7 @@ void drawBody(QPainter& p, const ObjectRecord& r, const Rect& R, int t, bool rou
 }
 
 void drawText(QPainter& p, const ObjectRecord& r, const Rect& R, int t, const QString& text,
-              float zoom, bool printer)
+              float zoom, bool printer, QHash<QString, ChartPainter::LaidOutText>& cache)
 {
     const int size = std::max(2, printer ? int(r.fontSize) : toCanvas(r.fontSize, zoom));
     QFont font(QStringLiteral("Meiryo UI"));
@@ -108,11 +108,37 @@ void drawText(QPainter& p, const ObjectRecord& r, const Rect& R, int t, const QS
     const int mt = toCanvas(r.marginTop, zoom);
     const int mb = toCanvas(r.marginBottom, zoom);
     Rect T{T0.left + ml, T0.top + mt, T0.right - mr, T0.bottom - mb};
-    const int wrap = r.wordWrap ? Qt::TextWordWrap : 0;
-    const QRect measured = QFontMetrics(font).boundingRect(
-        QRect(0, 0, std::max(1, T.width()), 100000), Qt::AlignLeft | Qt::AlignTop | wrap, text);
-    const int tw = measured.width();
-    const int th = measured.height();
+    const int lineAlign =
+        r.alignH == 1 ? Qt::AlignHCenter : (r.alignH == 2 ? Qt::AlignRight : Qt::AlignLeft);
+    const int wrapWidth = r.wordWrap ? std::max(1, T.width()) : -1;
+    const QString key = QStringLiteral("%1 %2 %3 %4 %5 %6|")
+                            .arg(font.pixelSize())
+                            .arg(r.bold ? 1 : 0)
+                            .arg(r.italic ? 1 : 0)
+                            .arg(wrapWidth)
+                            .arg(lineAlign)
+                            .arg(p.device()->logicalDpiY()) +
+                        text;
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        if (cache.size() > 4 * kMaxObjects)
+            cache.clear();
+        ChartPainter::LaidOutText laid;
+        QString lines = text;
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        laid.text.setText(lines);
+        laid.text.setTextFormat(Qt::PlainText);
+        laid.text.setTextWidth(wrapWidth);
+        laid.text.setTextOption(QTextOption(Qt::Alignment(lineAlign)));
+        laid.text.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.text.prepare(QTransform(), font);
+        const QSizeF size = laid.text.size();
+        laid.width = int(std::ceil(size.width()));
+        laid.height = int(std::ceil(size.height()));
+        it = cache.insert(key, laid);
+    }
+    const int tw = it->width;
+    const int th = it->height;
     if (r.alignV == 1) {
         if (th > H0)
             T = T.moved(0, -(th - H0) / 2);
@@ -134,13 +160,10 @@ void drawText(QPainter& p, const ObjectRecord& r, const Rect& R, int t, const QS
         T.top = R.top + mt;
         T.bottom = R.bottom - mb;
     }
-    const int lineAlign =
-        r.alignH == 1 ? Qt::AlignHCenter : (r.alignH == 2 ? Qt::AlignRight : Qt::AlignLeft);
     p.save();
     p.setClipRect(qRect(T), Qt::IntersectClip);
     p.setPen(qColour(r.textColour));
-    p.drawText(QRect(T.left, T.top, tw, std::max(th, T.height())), lineAlign | Qt::AlignTop | wrap,
-               text);
+    p.drawStaticText(T.left, T.top, it->text);
     p.restore();
 }
 
@@ -194,7 +217,10 @@ void ChartPainter::paint(QPainter& p, const ProjectData& project, const PaintOpt
         return it != indexById.end() && isPlaced(project.objects[it->second]) ? it->second : -1;
     };
 
-    const QPen linkPen(QColor(112, 146, 190), toCanvas(1, zoom));
+    // Width trunc(zoom); 1 is drawn as 0, the same thin line, which the raster engine draws
+    // without stroking a path.
+    const int linkWidth = toCanvas(1, zoom);
+    const QPen linkPen(QColor(112, 146, 190), linkWidth <= 1 ? 0 : linkWidth);
     const QBrush headBrush(QColor(219, 36, 68));
     p.setPen(linkPen);
     for (int l = 0; l < project.linkCount; ++l) {
@@ -250,7 +276,7 @@ void ChartPainter::paint(QPainter& p, const ProjectData& project, const PaintOpt
             for (int h = 0; h < 8; ++h)
                 p.drawRect(qRect(handleRect(around, h)));
         }
-        drawText(p, r, R, t, nodeText(r, s), zoom, o.printer);
+        drawText(p, r, R, t, nodeText(r, s), zoom, o.printer, texts_);
     }
 
     if (o.selectionMarks && main && s.rotationCircleShown) {

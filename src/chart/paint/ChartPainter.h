@@ -5,7 +5,10 @@
 
 #include "model/ProjectData.h"
 
+#include <QHash>
 #include <QRect>
+#include <QStaticText>
+#include <QString>
 
 class QPainter;
 
@@ -30,6 +33,19 @@ public:
     /// Draws into painter, whose origin is the canvas origin. Unplaced nodes are skipped: the
     /// caller runs placement in a model pass first.
     void paint(QPainter& painter, const ProjectData& project, const PaintOptions& options) const;
+
+    /// A node text laid out once for its font, wrapping width and alignment, and drawn from
+    /// then on without measuring or shaping it again.
+    struct LaidOutText
+    {
+        QStaticText text;
+        int width = 0;
+        int height = 0;
+    };
+
+private:
+    /// Keyed by text, font and width; cleared when it grows past a few times the node limit.
+    mutable QHash<QString, LaidOutText> texts_;
 };
 
 } // namespace corvane::chart
