@@ -13,6 +13,7 @@
 #include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 
 namespace corvane {
 
@@ -41,7 +42,8 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     app.refresh().addTarget(this);
 
     frame.setTextWindowFactory([&app, &frame](const std::string& fullPath) -> DocumentWindow* {
-        TextWindow* window = TextWindow::open(fullPath, app.data(), app.services());
+        TextWindow* window =
+            TextWindow::open(fullPath, app.data(), app.services(), app.textViews());
         if (window)
             if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
                 gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
@@ -118,7 +120,7 @@ void DocumentWiring::documentRenamed(const std::string& oldFullPath, const std::
 void DocumentWiring::rebuildDocumentList(bool /*newProject*/)
 {
     // The project may bring another font; widths measured for the last one must not be reused.
-    CVantorView::resetCharacterWidths();
+    app_.textViews().resetFonts();
 }
 
 // --- Refresh ----------------------------------------------------------------------------------
@@ -132,7 +134,7 @@ void DocumentWiring::documentMarkersChanged(SjisView relativePath, bool hasMarke
 
 void DocumentWiring::redrawTextViewsOf(SjisView relativePath)
 {
-    for (CVantorView* v : CVantorView::allViews())
+    for (CVantorView* v : app_.textViews().views())
         if (v->relativePath() == relativePath)
             v->redraw();
 }

@@ -13,6 +13,7 @@
 #include "textview/CVantorView.h"
 #include "textview/MarkerEdit.h"
 #include "textview/ObjectDrag.h"
+#include "textview/TextViewHost.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -200,7 +201,7 @@ bool CMarkerGestures::handleCommand(int id)
     case ID_LINE_NUMBERS:
         p_.textView.lineNumbersShown = p_.textView.lineNumbersShown ? 0 : 1;
         p_.modified = true;
-        CVantorView::relayoutAll();
+        view_.host().relayoutAll();
         return true;
     case ID_VIEW_REFRESH:
         view_.relayout();

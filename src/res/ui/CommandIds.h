@@ -136,8 +136,19 @@ inline constexpr int ID_TO_UPPER = 525;
 inline constexpr int ID_TO_LOWER = 527;
 inline constexpr int ID_WORD_REGISTER = 423;
 inline constexpr int ID_DIC_REGISTER = 522;
-inline constexpr int ID_SELECT_ALL = 57642;
+inline constexpr int ID_SELECT_ALL = 353;
 inline constexpr int ID_LINE_NUMBERS = 461;
+inline constexpr int ID_SET_BOOKMARK1 = 552; ///< to 555: "ここにブックマークをセット(&B)"
+inline constexpr int ID_SET_BOOKMARK4 = 555;
+inline constexpr int ID_CLEAR_BOOKMARK = 569;
+inline constexpr int ID_BOOKMARK_LARGEST = 570;
+inline constexpr int ID_BOOKMARK_SMALLEST = 571;
+
+// Editing keys of the text view (the chart view's layout history takes undo and redo too).
+inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 
 // The document list's context menus.
 inline constexpr int ID_DOC_PROPERTIES = 135;
