@@ -70,6 +70,8 @@ TEST_F(AlignmentTest, EdgesAlignToTheMainSelectionWithoutClamping)
     EXPECT_EQ(after[1], (Rect{300, 500, 380, 560}));
     run(Align::Bottom, 0);
     EXPECT_EQ(after[1], (Rect{10, 90, 90, 150}));
+    run(Align::Top, 0);
+    EXPECT_EQ(after[1], (Rect{10, 100, 90, 160}));
     putNode(3, {1400, 0, 1500, 50}, ObjectType::Marker, true);
     run(Align::Right, 2);
     run(Align::Left, 2);
@@ -88,6 +90,8 @@ TEST_F(AlignmentTest, CentringAndEqualSizes)
     project.objects[0].nodeRect[2] = 200;
     run(Align::SameWidth, 0);
     EXPECT_EQ(after[1], (Rect{1300, 100, 1500, 300}));
+    run(Align::SameHeight, 0);
+    EXPECT_EQ(after[1], (Rect{1450, 100, 1500, 150}));
     run(Align::SameSize, 0);
     EXPECT_EQ(after[1], (Rect{1300, 100, 1500, 150}));
 }
