@@ -43,7 +43,7 @@ std::vector<Command> allCommands()
     std::vector<Command> all;
     for (const auto* group :
          {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
-          &subjectCommands(), &editCommands(), &markerCommands()})
+          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }
