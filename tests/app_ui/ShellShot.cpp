@@ -17,13 +17,16 @@
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
+#include "res/ui/CommandIds.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CSubjectWnd.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
+#include "textview/CharMotion.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 
@@ -38,7 +41,7 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs|markers <out.png>\n");
+        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs|markers|bookmarks <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -89,6 +92,33 @@ int main(int argc, char** argv)
         markers->chooseTarget(0);
     }
     QTest::qWait(300);
+
+    // Four bookmarks in the application's text, a phrase typed into it, and the view menu with
+    // its bookmark items open.
+    std::unique_ptr<QMenu> menu;
+    if (mode == QLatin1String("bookmarks")) {
+        auto* w = qobject_cast<TextWindow*>(frame.tabArea()->activeWindow());
+        CVantorView* view = w ? w->view() : nullptr;
+        if (!view)
+            return 1;
+        const ByteOffset length = view->textStore().length();
+        for (int slot = 0; slot < 4; ++slot) {
+            view->setCaret(length / 40 + slot * length / 14);
+            view->setCaret(motion::snapToCaretPosition(view->document()->text(), view->caret()));
+            frame.runCommand(cmd::ID_SET_PIN1 + slot);
+        }
+        view->setCaret(motion::snapToCaretPosition(view->document()->text(), length / 9));
+        view->setFocus();
+        QTest::keyClicks(view, QStringLiteral("（追記）"));
+        view->scrollToLine(0);
+        QTest::qWait(200);
+        const QPoint at(view->viewport()->width() / 2, view->viewport()->height() - 200);
+        menu = CMarkerGestures::of(view)->buildContextMenu(at);
+        menu->popup(view->viewport()->mapToGlobal(at));
+        QTest::qWait(200);
+        menu->setActiveAction(menu->actions().front());
+        QTest::qWait(600);
+    }
 
     std::unique_ptr<CLinkListDlg> dialog;
     if (mode == QLatin1String("linklist")) {
