@@ -14,6 +14,7 @@
 #include "app/ShellLanguage.h"
 #include "app/TextWindow.h"
 #include "base/qt/ShellFonts.h"
+#include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
@@ -26,6 +27,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
@@ -102,17 +104,30 @@ int main(int argc, char** argv)
         if (!view)
             return 1;
         const ByteOffset length = view->textStore().length();
+        const ProjectData& data = t.app->data();
         for (int slot = 0; slot < 4; ++slot) {
-            view->setCaret(length / 40 + slot * length / 14);
-            view->setCaret(motion::snapToCaretPosition(view->document()->text(), view->caret()));
+            if (data.textView.bookmarkPosition[slot] >= 0)
+                continue; // the sample's own
+            view->setCaret(motion::snapToCaretPosition(view->document()->text(),
+                                                       length / 5 + slot * length / 12));
             frame.runCommand(cmd::ID_SET_PIN1 + slot);
         }
-        view->setCaret(motion::snapToCaretPosition(view->document()->text(), length / 9));
+        // A phrase typed right before the first marker pushes it along.
+        ByteOffset first = length;
+        for (int i = 0; i < data.objectCount; ++i)
+            if (data.objects[i].type == ObjectType::Marker &&
+                fixedText(data.objects[i].document) == view->relativePath())
+                first = std::min<ByteOffset>(first, data.objects[i].position);
+        view->clearSelection(); // the picked marker's span
+        view->setCaret(first);
         view->setFocus();
-        QTest::keyClicks(view, QStringLiteral("（追記）"));
-        view->scrollToLine(0);
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("（追記）"));
+        QApplication::sendEvent(view, &commit);
+        view->scrollToLine(std::max(0, view->keyTable().lineOfByte(first) - 8));
         QTest::qWait(200);
-        const QPoint at(view->viewport()->width() / 2, view->viewport()->height() - 200);
+        // On plain text right of a short line: the view menu.
+        const QPoint at(view->viewport()->width() - 60, 5 * view->lineHeight() + 10);
         menu = CMarkerGestures::of(view)->buildContextMenu(at);
         menu->popup(view->viewport()->mapToGlobal(at));
         QTest::qWait(200);
