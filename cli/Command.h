@@ -59,6 +59,8 @@ const std::vector<Command>& checkCommands();   ///< check
 const std::vector<Command>& subjectCommands(); ///< add-subjects, mark, link, subjects
 const std::vector<Command>& importCommands();  ///< import
 const std::vector<Command>& editCommands();    ///< edit
+const std::vector<Command>& markerCommands();  ///< markers
+const std::vector<Command>& chartCommands();   ///< place, align
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
 std::string absolutePath(const std::string& path);

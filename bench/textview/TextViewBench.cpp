@@ -5,6 +5,7 @@
 #include "base/Codec.h"
 #include "textview/CVantorView.h"
 #include "textview/TextStore.h"
+#include "textview/TextViewHost.h"
 #include "textview/ViewFontCache.h"
 
 #include "support/FakeServices.h"
@@ -122,11 +123,12 @@ Figures measure(const std::string& path, std::size_t size, ProjectData& project,
                 test::FakeServices& fakes, const QTemporaryDir& dir, bool withPlainTextEdit)
 {
     Figures f;
+    TextViewHost host(project, fakes.services);
     auto openOnce = [&](bool cold) {
         if (cold)
-            CVantorView::resetCharacterWidths();
+            host.resetFonts();
         const auto start = Clock::now();
-        auto* view = new CVantorView(project, fakes.services);
+        auto* view = new CVantorView(project, fakes.services, host);
         view->resize(900, 700);
         view->show();
         view->load(path);
@@ -140,7 +142,7 @@ Figures measure(const std::string& path, std::size_t size, ProjectData& project,
     {
         QApplication::processEvents();
         const long before = residentBytes();
-        auto* view = new CVantorView(project, fakes.services);
+        auto* view = new CVantorView(project, fakes.services, host);
         view->resize(900, 700);
         view->show();
         view->load(path);
@@ -154,7 +156,7 @@ Figures measure(const std::string& path, std::size_t size, ProjectData& project,
         auto start = Clock::now();
         store.open(path, dir.path().toStdString());
         f.storeOpen = msSince(start);
-        ViewFontCache& cache = ViewFontCache::forSettings(project.textView, 96);
+        ViewFontCache& cache = host.fontFor(project.textView, 96);
         KeyTable keys;
         start = Clock::now();
         keys.build(store.text(), cache.widths(), 900 - 40 - 17 - 17 - 20);
@@ -168,7 +170,7 @@ Figures measure(const std::string& path, std::size_t size, ProjectData& project,
     f.openMedianCold = median(cold);
     f.openMedianWarm = median(warm);
 
-    auto* view = new CVantorView(project, fakes.services);
+    auto* view = new CVantorView(project, fakes.services, host);
     view->resize(900, 700);
     view->show();
     view->load(path);

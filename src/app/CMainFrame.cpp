@@ -783,8 +783,10 @@ void CMainFrame::refreshSearchPane(int target, const std::string& repDicSjis)
 
 void CMainFrame::showBookmarkButtons(const std::array<bool, 4>& set)
 {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
+        action(ID_SET_PIN1 + i)->setIcon(setPinIcon(i, set[std::size_t(i)]));
         action(ID_DSP_PIN1 + i)->setIcon(bookmarkIcon(i, set[std::size_t(i)]));
+    }
     for (LifecycleHooks* h : paneHooks_)
         h->showBookmarkButtons(set);
 }

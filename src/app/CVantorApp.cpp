@@ -3,6 +3,7 @@
 #include "app/ProjectLifecycle.h"
 #include "base/SettingsKeys.h"
 #include "model/WorkFolder.h"
+#include "textview/TextViewHost.h"
 
 #include <cassert>
 
@@ -12,7 +13,7 @@ CVantorApp::CVantorApp(std::unique_ptr<SettingsStore> settings,
                        std::unique_ptr<MessageSink> messages)
     : settings_(std::move(settings)),
       messages_(std::move(messages)), services_{*settings_, *messages_, refresh_, views_, colours_},
-      io_(services_)
+      io_(services_), textViews_(std::make_unique<TextViewHost>(data_, services_))
 {
     playAnime = read(*settings_, keys::PlayAnime);
     speedAnime = read(*settings_, keys::SpeedAnime);

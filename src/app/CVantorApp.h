@@ -15,6 +15,7 @@
 namespace corvane {
 
 class LifecycleHooks;
+class TextViewHost;
 class ProjectLifecycle;
 
 class CVantorApp
@@ -32,6 +33,8 @@ public:
     CProjectIO& projectIO() { return io_; }
     RefreshRouter& refresh() { return refresh_; }
     ViewRouter& views() { return views_; }
+    /// The open documents and what the text views share; outlives every view.
+    TextViewHost& textViews() { return *textViews_; }
 
     /// The frame hands itself in as the windows' side of the lifecycle; null detaches.
     void attachWindows(LifecycleHooks* hooks, const ViewQueries* views);
@@ -58,6 +61,7 @@ private:
     Services services_;
     ProjectData data_;
     CProjectIO io_;
+    std::unique_ptr<TextViewHost> textViews_;
     std::unique_ptr<ProjectLifecycle> lifecycle_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/DocumentWiring.h"
 
+#include "app/BookmarkWiring.h"
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
@@ -13,6 +14,7 @@
 #include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 
 namespace corvane {
 
@@ -41,7 +43,8 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     app.refresh().addTarget(this);
 
     frame.setTextWindowFactory([&app, &frame](const std::string& fullPath) -> DocumentWindow* {
-        TextWindow* window = TextWindow::open(fullPath, app.data(), app.services());
+        TextWindow* window =
+            TextWindow::open(fullPath, app.data(), app.services(), app.textViews());
         if (window)
             if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
                 gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
@@ -49,6 +52,7 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     });
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
             &DocumentWiring::activeWindowChanged);
+    new BookmarkWiring(frame, app);
     // Saving the project also keeps the list's expanded folders.
     frame.setCommandHandler(cmd::ID_PROJECT_SAVE, [this] { saveProject(); });
 }
@@ -118,7 +122,7 @@ void DocumentWiring::documentRenamed(const std::string& oldFullPath, const std::
 void DocumentWiring::rebuildDocumentList(bool /*newProject*/)
 {
     // The project may bring another font; widths measured for the last one must not be reused.
-    CVantorView::resetCharacterWidths();
+    app_.textViews().resetFonts();
 }
 
 // --- Refresh ----------------------------------------------------------------------------------
@@ -132,7 +136,7 @@ void DocumentWiring::documentMarkersChanged(SjisView relativePath, bool hasMarke
 
 void DocumentWiring::redrawTextViewsOf(SjisView relativePath)
 {
-    for (CVantorView* v : CVantorView::allViews())
+    for (CVantorView* v : app_.textViews().views())
         if (v->relativePath() == relativePath)
             v->redraw();
 }

@@ -2,8 +2,14 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVantorApp.h"
+#include "app/DocumentWiring.h"
 #include "app/PaneId.h"
+#include "base/DocPath.h"
+#include "doclist/CFileView.h"
+#include "panes/ui/CMarkerWnd.h"
 #include "subjects/ui/CSubjectWnd.h"
+
+#include <QDockWidget>
 
 namespace corvane {
 
@@ -17,6 +23,30 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     QObject::connect(subjects, &QObject::destroyed,
                      [&app, asRefresh] { app.refresh().removeTarget(asRefresh); });
     return subjects;
+}
+
+CMarkerWnd* installMarkerPane(CMainFrame& frame, CVantorApp& app, DocumentWiring& documents)
+{
+    auto* markers = new CMarkerWnd(app.data(), app.services());
+    frame.setPaneWidget(PaneId::Markers, markers);
+    markers->showPane = [&frame] {
+        if (QDockWidget* dock = frame.pane(PaneId::Markers)) {
+            dock->show();
+            dock->raise();
+        }
+    };
+    app.refresh().addTarget(markers);
+    Refresh* asRefresh = markers;
+    QObject::connect(markers, &QObject::destroyed,
+                     [&app, asRefresh] { app.refresh().removeTarget(asRefresh); });
+    if (CFileView* list = documents.fileView())
+        list->showMarkerList = [&app, &documents, markers](const SjisString& relativePath) {
+            const std::optional<std::string> disk =
+                docpath::toDiskPath(app.data().docFolder(), relativePath);
+            if (disk && documents.openDocument(*disk))
+                markers->showMarkersOfCurrentDocument();
+        };
+    return markers;
 }
 
 } // namespace corvane

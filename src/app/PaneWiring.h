@@ -6,10 +6,15 @@
 namespace corvane {
 
 class CMainFrame;
+class CMarkerWnd;
 class CSubjectWnd;
 class CVantorApp;
+class DocumentWiring;
 
 /// The subject list pane: rebuilt by the lifecycle, told of every link change. Owned by its dock.
 CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app);
+/// The marker list pane: rebuilt after every change of the object table, reached from the
+/// document list's "この文献のマーカリスト" and the text view's marker colour. Owned by its dock.
+CMarkerWnd* installMarkerPane(CMainFrame& frame, CVantorApp& app, DocumentWiring& documents);
 
 } // namespace corvane

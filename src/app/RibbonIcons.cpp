@@ -1,6 +1,7 @@
 #include "app/RibbonIcons.h"
 
 #include "res/ui/CommandIds.h"
+#include "textview/BookmarkImages.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -154,12 +155,11 @@ QColor markerColour(int index)
 
 QColor pinColour(int index)
 {
-    static const QColor colours[] = {QColor(0xd9, 0x3f, 0x3f), QColor(0x2f, 0x9e, 0x44),
-                                     QColor(0x2b, 0x6c, 0xd4), QColor(0xe0, 0x9a, 0x1a)};
-    return colours[index];
+    return bookmarkColour(index);
 }
 
-void pin(QPainter& p, int index, bool set)
+/// A pin; with plus a green "+" (sets the bookmark), with minus a red "-" (clears it).
+void pin(QPainter& p, int index, bool plus, bool minus = false)
 {
     p.setPen(QPen(kInk, 2));
     p.drawLine(QPointF(9, 4), QPointF(9, 29));
@@ -174,9 +174,13 @@ void pin(QPainter& p, int index, bool set)
     p.setFont(f);
     p.setPen(kInk);
     p.drawText(QRectF(13, 15, 16, 15), Qt::AlignCenter, QString::number(index + 1));
-    if (set) {
+    if (plus) {
         p.setPen(QPen(QColor(0x20, 0x80, 0x20), 2.5));
         p.drawLine(QPointF(20, 3), QPointF(20, 11));
+        p.drawLine(QPointF(16, 7), QPointF(24, 7));
+    }
+    if (minus) {
+        p.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2.5));
         p.drawLine(QPointF(16, 7), QPointF(24, 7));
     }
 }
@@ -564,6 +568,11 @@ QIcon commandIcon(int id)
     default:
         return {};
     }
+}
+
+QIcon setPinIcon(int slot, bool set)
+{
+    return painted([slot, set](QPainter& p) { pin(p, slot, !set, set); });
 }
 
 QIcon bookmarkIcon(int slot, bool set)

@@ -10,6 +10,8 @@ namespace corvane {
 QIcon commandIcon(int id);
 /// Show-bookmark button: the slot's coloured flag when the bookmark is set, grey otherwise.
 QIcon bookmarkIcon(int slot, bool set);
+/// The set pin of bookmark slot: a "+" while the bookmark is unset, a "-" while set.
+QIcon setPinIcon(int slot, bool set);
 /// The application's own icon (also installed for the desktop).
 QIcon applicationIcon();
 

@@ -34,6 +34,12 @@ void RefreshRouter::rebuildMarkerList()
 {
     each([](Refresh& r) { r.rebuildMarkerList(); });
 }
+
+void RefreshRouter::showMarkerColourInList(Colour colour)
+{
+    each([colour](Refresh& r) { r.showMarkerColourInList(colour); });
+}
+
 void RefreshRouter::resetPropertiesPane()
 {
     each([](Refresh& r) { r.resetPropertiesPane(); });
@@ -58,6 +64,11 @@ void RefreshRouter::dropCurrentMarkerHighlight(SjisView relativePath)
 {
     each([&](Refresh& r) { r.dropCurrentMarkerHighlight(relativePath); });
 }
+void RefreshRouter::bookmarksChanged()
+{
+    each([](Refresh& r) { r.bookmarksChanged(); });
+}
+
 void RefreshRouter::bookmarkCleared(int slot)
 {
     each([&](Refresh& r) { r.bookmarkCleared(slot); });

@@ -21,6 +21,7 @@ public:
     void redrawTextViewsOf(SjisView relativePath) override;
     void redrawChart() override;
     void rebuildMarkerList() override;
+    void showMarkerColourInList(Colour colour) override;
     void resetPropertiesPane() override;
     void updateLinkMark(ObjectId subSubject) override;
     void setStatusPane(StatusPane pane, const std::string& text) override;
@@ -28,6 +29,7 @@ public:
     void showPropertiesOf(int objectIndex) override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
+    void bookmarksChanged() override;
     void showLinkList(int objectIndex) override;
     void documentFoldersChanged() override;
 

@@ -11,9 +11,10 @@
 
 namespace corvane {
 
-TextWindow* TextWindow::open(const std::string& fullPath, ProjectData& project, Services& services)
+TextWindow* TextWindow::open(const std::string& fullPath, ProjectData& project, Services& services,
+                             TextViewHost& host)
 {
-    CVantorView* view = CVantorView::openDocument(fullPath, project, services);
+    CVantorView* view = CVantorView::openDocument(fullPath, project, services, host);
     if (!view)
         return nullptr;
     return new TextWindow(view, project, services);
@@ -85,6 +86,8 @@ bool TextWindow::handleCommand(int id)
     default:
         break;
     }
+    if (view_->handleCommand(id))
+        return true;
     CMarkerGestures* gestures = CMarkerGestures::of(view_);
     return gestures && gestures->handleCommand(id);
 }
@@ -102,6 +105,8 @@ bool TextWindow::isCommandEnabled(int id) const
     default:
         break;
     }
+    if (view_->isCommandEnabled(id))
+        return true;
     const CMarkerGestures* gestures = CMarkerGestures::of(view_);
     return gestures && gestures->isCommandEnabled(id);
 }

@@ -20,7 +20,8 @@ class TextWindow : public DocumentWindow
 public:
     /// Opens fullPath (UTF-8 disk path) in a new text view: 30014 for a missing document, 30007
     /// when 20 are open, then the load with its own messages. Null when nothing was opened.
-    static TextWindow* open(const std::string& fullPath, ProjectData& project, Services& services);
+    static TextWindow* open(const std::string& fullPath, ProjectData& project, Services& services,
+                            TextViewHost& host);
     ~TextWindow() override;
 
     /// The view; null once the window has closed it.

@@ -1,9 +1,8 @@
 # The user manual (Markdown turned into Manual.pdf beside the executable) and what a Linux
 # desktop needs to offer Corvane for project files: a .desktop entry, an icon and a MIME type.
-add_executable(corvane_manual ${CMAKE_CURRENT_LIST_DIR}/tools/MakeManual.cpp
-                              ${CMAKE_CURRENT_LIST_DIR}/ShellFonts.cpp)
+add_executable(corvane_manual ${CMAKE_CURRENT_LIST_DIR}/tools/MakeManual.cpp)
 target_include_directories(corvane_manual PRIVATE "${PROJECT_SOURCE_DIR}/src")
-target_link_libraries(corvane_manual PRIVATE Qt6::Gui)
+target_link_libraries(corvane_manual PRIVATE cv_base_fonts Qt6::Gui)
 
 set(_manual_md ${PROJECT_SOURCE_DIR}/docs/manual/manual.md)
 add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/Manual.pdf

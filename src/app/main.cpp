@@ -4,10 +4,10 @@
 #include "app/CVantorApp.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
-#include "app/ShellFonts.h"
 #include "app/ShellLanguage.h"
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"
+#include "base/qt/ShellFonts.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
 #include "res/ui/QtMessageSink.h"
@@ -57,7 +57,8 @@ int main(int argc, char** argv)
     sink->setOwner(&frame);
     installSubjectPane(frame, app);
     // The document list pane and the text views in the tab area.
-    DocumentWiring::install(frame, app);
+    DocumentWiring* documents = DocumentWiring::install(frame, app);
+    installMarkerPane(frame, app, *documents);
     frame.placeOnScreen();
     frame.show();
 

@@ -20,13 +20,13 @@ add_library(cv_shell STATIC
   ${_shell}/CCloseDlg.cpp
   ${_shell}/CVersionDlg.cpp
   ${_shell}/CRibbonCustomDlg.cpp
-  ${_shell}/ShellFonts.cpp
   ${_shell}/ShellLanguage.cpp
   ${_shell}/SingleInstance.cpp)
 set_target_properties(cv_shell PROPERTIES AUTOMOC ON)
 target_include_directories(cv_shell PUBLIC "${PROJECT_SOURCE_DIR}/src")
 target_compile_definitions(cv_shell PRIVATE CORVANE_VERSION="${PROJECT_VERSION}")
-target_link_libraries(cv_shell PUBLIC cv_applogic cv_base_qt cv_res_ui Qt6::Widgets)
+target_link_libraries(cv_shell PUBLIC cv_applogic cv_base_qt cv_base_fonts cv_res_ui cv_textview_ui
+                      Qt6::Widgets)
 
 add_executable(corvane ${_shell}/main.cpp)
 target_link_libraries(corvane PRIVATE cv_shell cv_subjects_ui)

@@ -29,6 +29,8 @@ public:
     /// Redraw the chart view when it is shown.
     virtual void redrawChart() {}
     virtual void rebuildMarkerList() {}
+    /// Marker list: show its pane and make colour its colour filter (the text view's 419).
+    virtual void showMarkerColourInList(Colour /*colour*/) {}
     virtual void resetPropertiesPane() {}
     /// Subject list: update the link mark of the sub-subject's row.
     virtual void updateLinkMark(ObjectId /*subSubject*/) {}
@@ -43,6 +45,8 @@ public:
     virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
     /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
     virtual void bookmarkCleared(int /*slot*/) {}
+    /// A bookmark was set, cleared or moved: pins switch images and tooltips, text views redraw.
+    virtual void bookmarksChanged() {}
     /// Open the link list of the object at index (a marker's link-count box, command 348).
     virtual void showLinkList(int /*objectIndex*/) {}
     /// The document list's folders or documents changed (added, renamed, deleted): lists that

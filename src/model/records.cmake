@@ -10,6 +10,7 @@ target_sources(cv_model PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DocumentPath.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MarkerOps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MarkerShift.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Bookmarks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CurrentObject.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkOps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentOps.cpp

@@ -21,6 +21,10 @@ constexpr AddedMessage kAdded[] = {
                                "保存せずに閉じますか\n"
                                "※ 前回の保存以降の変更は失われます"},
     {msg::kCharactersReplaced, "Shift-JIS で表せない文字を「〓」に置き換えて取り込みました"},
+    {msg::kCharactersReplacedOnPaste, "Shift-JIS で表せない文字を「〓」に置き換えて貼り付けました"},
+    {msg::kAlignNeedsOneNode, "整列するノードが選択されていません"},
+    {msg::kAlignNeedsTwoNodes, "基準ノードを含めて 2 つ以上のノードを選択してください"},
+    {msg::kAlignNeedsThreeNodes, "3 つ以上のノードを選択してください"},
 };
 
 } // namespace

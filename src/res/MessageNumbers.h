@@ -134,5 +134,13 @@ inline constexpr int kCloseWithoutSaving = 39002;
 /// An import replaced characters that Shift-JIS cannot hold; the leading text names the file and
 /// the number of characters.
 inline constexpr int kCharactersReplaced = 39003;
+/// Pasted or typed text held characters CP932 cannot hold; they became "〓".
+inline constexpr int kCharactersReplacedOnPaste = 39004;
+/// An alignment command that centres the selected nodes found none selected.
+inline constexpr int kAlignNeedsOneNode = 39005;
+/// An alignment command that lines up or sizes nodes needs two selected and a main selection.
+inline constexpr int kAlignNeedsTwoNodes = 39006;
+/// Spreading needs three selected nodes.
+inline constexpr int kAlignNeedsThreeNodes = 39007;
 
 } // namespace corvane::msg

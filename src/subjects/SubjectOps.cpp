@@ -111,6 +111,8 @@ template <typename Drop> int SubjectOps::removeSubSubjects(Drop drop)
         s_.refresh.resetPropertiesPane();
     if (p_.chartShown)
         s_.refresh.redrawChart();
+    // The marker list's rows name their markers' table indexes, which the removal moved.
+    s_.refresh.rebuildMarkerList();
     setModified(p_);
     refreshStatusCounts(p_, s_);
     return count;

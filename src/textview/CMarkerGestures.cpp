@@ -3,16 +3,22 @@
 #include "base/Check.h"
 #include "base/SettingsKeys.h"
 #include "base/qt/QtText.h"
+#include "model/Bookmarks.h"
 #include "model/FixedText.h"
 #include "model/LinkOps.h"
 #include "model/LinkTable.h"
 #include "model/MarkerOps.h"
 #include "model/MarkerPalette.h"
 #include "model/ObjectTable.h"
+#include "model/ProjectStatus.h"
+#include "res/MessageCatalogue.h"
+#include "res/MessageNumbers.h"
 #include "res/ui/CommandIds.h"
+#include "textview/BookmarkImages.h"
 #include "textview/CVantorView.h"
 #include "textview/MarkerEdit.h"
 #include "textview/ObjectDrag.h"
+#include "textview/TextViewHost.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -73,6 +79,13 @@ CMarkerGestures::CMarkerGestures(CVantorView& view, ProjectData& project, Servic
         drag->setMimeData(makeObjectDragData(id));
         drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
     };
+    runBookmarkDrag = [this](int slot) {
+        auto* drag = new QDrag(&view_);
+        drag->setMimeData(makeBookmarkDragData({slot, false}));
+        drag->setPixmap(QPixmap::fromImage(view_.host().bookmarkImage(slot)));
+        drag->setHotSpot(QPoint(8, 30));
+        drag->exec(Qt::MoveAction, Qt::MoveAction);
+    };
     tooltipTimer_->setSingleShot(true);
     connect(tooltipTimer_, &QTimer::timeout, this, [this] {
         if (tooltipMarker_ < 0 || tooltipMarker_ >= p_.objectCount)
@@ -115,11 +128,14 @@ bool CMarkerGestures::isCommandEnabled(int id) const
                          p_.objects[p_.currentObject].type == ObjectType::Marker;
     if (colourChoiceOfCommand(id))
         return selectionMarkable();
+    if (id >= ID_SET_BOOKMARK1 && id <= ID_SET_BOOKMARK4)
+        return view_.isLoaded() && !view_.relativePath().empty();
     switch (id) {
     case ID_DEL_MARKER:
     case ID_MARKER_DELETE:
     case ID_MARKER_SET_INITIAL:
     case ID_CARET_INTO_MARKER:
+    case ID_MARKER_TO_LIST:
         return current;
     case ID_PROPERTY_LINK:
         // The ribbon lists the links of any current marker; the marker menu's item also needs
@@ -134,13 +150,20 @@ bool CMarkerGestures::isCommandEnabled(int id) const
         return p_.isOpen();
     case ID_COPY:
         return !view_.selection().empty();
+    case ID_CLEAR_BOOKMARK:
+        return menuBookmark_ >= 0;
+    case ID_BOOKMARK_LARGEST:
+        return p_.textView.bookmarkImageSize != 32;
+    case ID_BOOKMARK_SMALLEST:
+        return p_.textView.bookmarkImageSize != 16;
     case ID_SELECT_ALL:
     case ID_LINE_NUMBERS:
     case ID_VIEW_REFRESH:
         return true;
     default:
-        // Search pane, marker list, chart, editing and dictionaries come with their panes.
-        return false;
+        // Editing belongs to the view; search, marker list, chart and dictionaries come with
+        // their panes.
+        return view_.isCommandEnabled(id);
     }
 }
 
@@ -150,6 +173,10 @@ bool CMarkerGestures::handleCommand(int id)
         return false;
     if (const std::optional<MarkerColourChoice> choice = colourChoiceOfCommand(id)) {
         markFromSelection(*choice);
+        return true;
+    }
+    if (id >= ID_SET_BOOKMARK1 && id <= ID_SET_BOOKMARK4) {
+        view_.setBookmarkAtCaret(id - ID_SET_BOOKMARK1, true);
         return true;
     }
     switch (id) {
@@ -163,6 +190,9 @@ bool CMarkerGestures::handleCommand(int id)
         return true;
     case ID_PROPERTY_LINK:
         s_.refresh.showLinkList(p_.currentObject);
+        return true;
+    case ID_MARKER_TO_LIST:
+        s_.refresh.showMarkerColourInList(p_.objects[p_.currentObject].markerColour);
         return true;
     case ID_VIEW_FULLSCREEN:
         runFrameCommand(id);
@@ -187,26 +217,31 @@ bool CMarkerGestures::handleCommand(int id)
             view_.setSelection(*offset, *offset, *offset);
         }
         return true;
-    case ID_COPY: {
-        const ByteRange sel = view_.selection();
-        QApplication::clipboard()->setText(
-            toQString(view_.textStore().readRange(sel.start, sel.end - sel.start, false)));
+    case ID_COPY:
+        return view_.copy();
+    case ID_CLEAR_BOOKMARK:
+        clearBookmark(menuBookmark_);
         return true;
-    }
+    case ID_BOOKMARK_LARGEST:
+    case ID_BOOKMARK_SMALLEST:
+        p_.textView.bookmarkImageSize = id == ID_BOOKMARK_LARGEST ? 32 : 16;
+        setModified(p_);
+        for (CVantorView* v : view_.host().views())
+            v->redraw();
+        return true;
     case ID_SELECT_ALL:
-        view_.setSelection(0, view_.textStore().length(), 0);
-        view_.setCaret(view_.textStore().length());
+        view_.selectAll();
         return true;
     case ID_LINE_NUMBERS:
         p_.textView.lineNumbersShown = p_.textView.lineNumbersShown ? 0 : 1;
         p_.modified = true;
-        CVantorView::relayoutAll();
+        view_.host().relayoutAll();
         return true;
     case ID_VIEW_REFRESH:
         view_.relayout();
         return true;
     default:
-        return false;
+        return view_.handleCommand(id);
     }
 }
 
@@ -356,10 +391,10 @@ std::unique_ptr<QMenu> CMarkerGestures::selectionMenu()
     addItem(*menu, ID_SELECTION_TO_SEARCH, QStringLiteral("選択テキストを検索語句に設定(&S)"));
     addItem(*menu, ID_SELECTION_TO_REPLACE, QStringLiteral("選択テキストを置換語句に設定(&R)"));
     menu->addSeparator();
-    addItem(*menu, ID_TO_UPPER, QStringLiteral("大文字に変換(&U)"));
-    addItem(*menu, ID_TO_LOWER, QStringLiteral("小文字に変換(&L)"));
+    addItem(*menu, ID_TO_UPPER, QStringLiteral("大文字へ(&U)"));
+    addItem(*menu, ID_TO_LOWER, QStringLiteral("小文字へ(&L)"));
     menu->addSeparator();
-    QAction* word = addItem(*menu, ID_WORD_REGISTER, QStringLiteral("単語登録(&W)"));
+    QAction* word = addItem(*menu, ID_WORD_REGISTER, QStringLiteral("単語登録(&D)"));
     word->setToolTip(QStringLiteral("単語の登録には、入力メソッドの辞書ツールを使ってください"));
     addItem(*menu, ID_DIC_REGISTER, QStringLiteral("置換辞書に登録(&D)"));
     menu->setToolTipsVisible(true);
@@ -369,6 +404,14 @@ std::unique_ptr<QMenu> CMarkerGestures::selectionMenu()
 std::unique_ptr<QMenu> CMarkerGestures::viewMenu()
 {
     auto menu = std::make_unique<QMenu>(&view_);
+    QMenu* here = menu->addMenu(QStringLiteral("ここにブックマークをセット(&B)"));
+    for (int slot = 0; slot < kBookmarkCount; ++slot) {
+        QAction* a = addItem(*here, ID_SET_BOOKMARK1 + slot,
+                             QString::fromStdString(bookmarks::menuText(p_, slot)));
+        a->setIcon(bookmarkMenuIcon(slot, bookmarks::isSet(p_, slot)));
+    }
+    menu->addSeparator();
+    addItem(*menu, ID_EDIT_PASTE, QStringLiteral("貼り付け(&P)"));
     addItem(*menu, ID_SELECT_ALL, QStringLiteral("すべて選択(&A)"));
     QAction* numbers = addItem(*menu, ID_LINE_NUMBERS, QStringLiteral("行番号の表示(&N)"));
     numbers->setCheckable(true);
@@ -380,11 +423,48 @@ std::unique_ptr<QMenu> CMarkerGestures::viewMenu()
     return menu;
 }
 
+std::unique_ptr<QMenu> CMarkerGestures::bookmarkMenu()
+{
+    auto menu = std::make_unique<QMenu>(&view_);
+    addItem(*menu, ID_CLEAR_BOOKMARK, QStringLiteral("このブックマークを解除(&D)"));
+    menu->addSeparator();
+    addItem(*menu, ID_BOOKMARK_LARGEST, QStringLiteral("ブックマークを最大表示(&B)"));
+    addItem(*menu, ID_BOOKMARK_SMALLEST, QStringLiteral("ブックマークを最小表示(&S)"));
+    return menu;
+}
+
+void CMarkerGestures::clearBookmark(int slot)
+{
+    if (!bookmarks::isSet(p_, slot) ||
+        showMessage(s_.messages, msg::kConfirmRemoveBookmark, {}, style::yesNo) != Answer::Yes)
+        return;
+    const SjisString document(fixedText(p_.textView.bookmarkPath[slot]));
+    bookmarks::clear(p_, slot);
+    s_.refresh.redrawTextViewsOf(document);
+    s_.refresh.bookmarksChanged();
+    view_.redraw();
+}
+
+bool CMarkerGestures::dropBookmark(int slot, bool fromPin, const QPoint& viewportPoint)
+{
+    const auto offset = view_.pointToOffset(viewportPoint);
+    if (!offset || !view_.isLoaded() || view_.relativePath().empty())
+        return false;
+    view_.clearSelection();
+    view_.setCaret(*offset);
+    // A bookmark carried from a view moves without a question; a pin sets it as its click
+    // would, asking before it overwrites.
+    return view_.setBookmarkAtCaret(slot, fromPin);
+}
+
 std::unique_ptr<QMenu> CMarkerGestures::buildContextMenu(const QPoint& viewportPoint)
 {
     menuPoint_ = viewportPoint;
     if (!p_.isOpen())
         return nullptr;
+    menuBookmark_ = view_.bookmarkAt(viewportPoint);
+    if (menuBookmark_ >= 0)
+        return bookmarkMenu();
     const int marker = markerAtPoint(viewportPoint);
     if (marker >= 0) {
         pickMarker(marker);
@@ -447,10 +527,16 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint at = e->position().toPoint();
         pressedMarker_ = -1;
+        pressedBookmark_ = -1;
         selectingText_ = false;
         if (e->button() != Qt::LeftButton)
             return false;
         view_.setFocus(Qt::MouseFocusReason);
+        if (const int bookmark = view_.bookmarkAt(at); bookmark >= 0) {
+            pressedBookmark_ = bookmark;
+            pressPoint_ = at;
+            return true;
+        }
         if (const int boxed = linkCountBoxAt(at); boxed >= 0) {
             pickMarker(boxed);
             view_.redraw();
@@ -474,6 +560,14 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
         if (!(e->buttons() & Qt::LeftButton)) {
             updateCursor(at);
             return false;
+        }
+        if (pressedBookmark_ >= 0 &&
+            (at - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            const int slot = pressedBookmark_;
+            pressedBookmark_ = -1;
+            hideTooltip();
+            runBookmarkDrag(slot);
+            return true;
         }
         if (pressedMarker_ >= 0 && pressedMarker_ < p_.objectCount &&
             (at - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
@@ -500,6 +594,7 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonRelease:
         pressedMarker_ = -1;
+        pressedBookmark_ = -1;
         selectingText_ = false;
         return false;
     case QEvent::Leave:
@@ -517,6 +612,15 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* e = static_cast<QDragMoveEvent*>(event);
+        if (draggedBookmark(e->mimeData())) {
+            if (view_.pointToOffset(e->position().toPoint()))
+                e->acceptProposedAction();
+            else if (event->type() == QEvent::DragEnter)
+                e->acceptProposedAction(); // entered: moves over text decide
+            else
+                e->ignore();
+            return true;
+        }
         const std::optional<ObjectId> id = draggedObjectId(e->mimeData());
         const int target = id ? markerAtPoint(e->position().toPoint()) : -1;
         if (event->type() == QEvent::DragEnter && id) {
@@ -531,6 +635,11 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* e = static_cast<QDropEvent*>(event);
+        if (const auto bookmark = draggedBookmark(e->mimeData())) {
+            e->acceptProposedAction();
+            dropBookmark(bookmark->slot, bookmark->fromPin, e->position().toPoint());
+            return true;
+        }
         const std::optional<ObjectId> id = draggedObjectId(e->mimeData());
         if (!id)
             return false;

@@ -58,6 +58,7 @@ public:
     // Seams: menus and drags run modally; tests replace them.
     std::function<void(QMenu&, const QPoint&)> runMenu;
     std::function<void(ObjectId)> runDrag;
+    std::function<void(int slot)> runBookmarkDrag;
     /// Empties the view's undo and redo lists after a marker was made or changed (the editing
     /// of the view sets it).
     std::function<void()> emptyUndoLists;
@@ -78,6 +79,11 @@ private:
     std::unique_ptr<QMenu> markerMenu();
     std::unique_ptr<QMenu> selectionMenu();
     std::unique_ptr<QMenu> viewMenu();
+    std::unique_ptr<QMenu> bookmarkMenu();
+    /// Clears bookmark slot after asking 30107.
+    void clearBookmark(int slot);
+    /// A bookmark dropped at a viewport point: the caret goes there and the bookmark is set.
+    bool dropBookmark(int slot, bool fromPin, const QPoint& viewportPoint);
     QAction* addItem(QMenu& menu, int id, const QString& label);
     bool inSelection(const QPoint& viewportPoint) const;
 
@@ -87,6 +93,8 @@ private:
     QPoint menuPoint_;                ///< where the last context menu opened (viewport)
     QPoint pressPoint_;               ///< left press on a marker (viewport)
     int pressedMarker_ = -1;          ///< the marker a drag would carry; valid for one press
+    int pressedBookmark_ = -1;        ///< the bookmark image pressed; valid for one press
+    int menuBookmark_ = -1;           ///< the bookmark under the last right click
     bool selectingText_ = false;      ///< left held after a press on plain text
     ByteOffset selectionAnchor_ = -1; ///< where that press put the caret
     QTimer* tooltipTimer_;

@@ -1,7 +1,10 @@
-// The text view: one window per open document. It owns the document's text store and key table,
-// lays the text out with the project's text view settings, draws it with markers, link lines,
-// link counts, whitespace and line-end marks, line numbers and the caret, and scrolls. Markers,
-// editing, bookmarks and find build on its caret, selection and position API.
+// The text view: one window per open document. The document itself (text, key table, undo lists,
+// modified state) belongs to the open documents registry of the text view host; the view keeps
+// only its caret, selection, scroll position and layout geometry, watches the document for
+// changes, lays the text out with the project's text view settings, draws it with markers, link
+// lines, link counts, whitespace and line-end marks, line numbers and the caret, scrolls, and
+// turns keys, the input method and the clipboard into edits of the document. Markers, bookmarks
+// and find build on its caret, selection and position API.
 #pragma once
 
 #include "base/Services.h"
@@ -9,26 +12,31 @@
 #include "textview/CellColours.h"
 #include "textview/KeyTable.h"
 #include "textview/ScrollModel.h"
+#include "textview/TextDocument.h"
 #include "textview/TextStore.h"
 #include "textview/ViewGeometry.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane {
 
+class TextViewHost;
 class ViewFontCache;
 struct GlyphRef;
 
-class CVantorView : public QAbstractScrollArea
+class CVantorView : public QAbstractScrollArea, private TextDocumentWatcher
 {
     Q_OBJECT
 public:
-    CVantorView(ProjectData& project, Services& services, QWidget* parent = nullptr);
+    CVantorView(ProjectData& project, Services& services, TextViewHost& host,
+                QWidget* parent = nullptr);
     ~CVantorView() override;
 
     /// Opens fullPath (UTF-8 disk path) in a new view the way the document list, search results,
@@ -36,25 +44,23 @@ public:
     /// load; on success the path is in the project's open documents table. nullptr on failure
     /// (the view is not kept).
     static CVantorView* openDocument(const std::string& fullPath, ProjectData& project,
-                                     Services& services, QWidget* parent = nullptr);
-    /// Every text view that exists, in creation order.
-    static const std::vector<CVantorView*>& allViews();
-    /// Lays out and redraws every text view (after a change of the text view settings).
-    static void relayoutAll();
-    /// Empties the character-width cache shared by all views (a project was created or opened,
-    /// or the font changed behind the views' back). Open views measure again on their next layout.
-    static void resetCharacterWidths();
+                                     Services& services, TextViewHost& host,
+                                     QWidget* parent = nullptr);
 
-    /// Makes the working copy of fullPath, lays it out and redraws. False (with the message
-    /// already shown) when the working copy could not be made.
+    /// Opens fullPath in the host's registry of open documents (its working copy is made there),
+    /// lays it out and redraws. False (with the message already shown) when it could not be
+    /// opened.
     bool load(const std::string& fullPath);
-    bool isLoaded() const { return loaded_; }
+    bool isLoaded() const { return doc_ != nullptr; }
+    TextViewHost& host() const { return host_; }
+    /// The open document shown; null before load.
+    TextDocument* document() const { return doc_; }
 
     // The document.
     /// Full disk path without the modified mark.
-    const std::string& documentPath() const { return store_.documentPath(); }
+    const std::string& documentPath() const { return textStore().documentPath(); }
     /// The path name with "*" while there are unsaved changes.
-    std::string pathName() const { return store_.pathName(); }
+    std::string pathName() const { return textStore().pathName(); }
     /// The document's relative path as markers name it; empty outside a project's doc folder.
     const SjisString& relativePath() const { return relativePath_; }
     /// Window and tab title: the file name, with "*" while modified.
@@ -62,16 +68,35 @@ public:
     /// The document (or a folder above it) was renamed on disk: the view takes the new path, the
     /// relative path markers name it by, and the new title.
     void documentRenamed(const std::string& newFullPath);
-    bool isModified() const { return store_.isModified(); }
+    bool isModified() const { return doc_ && doc_->isModified(); }
     void setModified();
     void clearModified();
     /// Copies the text over the document (30018 on failure; the "*" stays then).
     bool save();
-    /// Replaces the whole text after an edit and lays it out again; sets the modified mark.
-    bool replaceContent(SjisString newImage);
-    TextStore& textStore() { return store_; }
-    const TextStore& textStore() const { return store_; }
-    const KeyTable& keyTable() const { return keys_; }
+    const TextStore& textStore() const;
+    const KeyTable& keyTable() const;
+
+    // Editing: every route (keys, input method, clipboard, commands) ends in one of these, which
+    // apply the document's marker checks and undo records and move the caret. False when nothing
+    // changed (refused, cancelled or empty; messages already shown).
+    /// Inserts text (already in document form, see InputText.h) at the caret, over the selection
+    /// when there is one.
+    bool insertText(SjisView bytes);
+    bool deleteForward();
+    bool deleteBackward();
+    bool cut();
+    bool copy() const;
+    bool paste();
+    bool undo();
+    bool redo();
+    void selectAll();
+    bool convertCase(bool upper);
+    /// Editing commands routed to the view (ids of the ribbon and the menus).
+    bool handleCommand(int id);
+    bool isCommandEnabled(int id) const;
+    /// Seams for tests: the clipboard's text, and where copied text goes.
+    std::function<std::optional<QString>()> readClipboard;
+    std::function<void(const QString&)> writeClipboard;
 
     // Caret and selection (byte offsets).
     ByteOffset caret() const { return caret_; }
@@ -110,6 +135,14 @@ public:
     };
     const std::vector<LinkCountBox>& linkCountBoxes() const { return linkCountBoxes_; }
 
+    // Bookmarks.
+    /// The bookmark whose image holds a viewport point: the first of 0-3 that is set in this
+    /// document and was drawn there by the last paint; -1 for none.
+    int bookmarkAt(const QPoint& viewportPoint) const;
+    /// Sets bookmark slot at the caret. When it is set already and askFirst, asks 30106 first.
+    /// True when it was set.
+    bool setBookmarkAtCaret(int slot, bool askFirst);
+
     QRect caretRect() const;
     bool caretShown() const { return caretShown_; }
 
@@ -132,11 +165,27 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int, int) override {}
 
 private:
+    void textChanged(const TextDocument& document, const TextEdit& edit) override;
+    SjisView text() const;
+    const KeyTable& keys() const { return keyTable(); }
+    /// After an edit: the caret at a character boundary, the selection gone, the caret shown.
+    void afterEdit(const EditResult& result);
+    /// Moves the caret by a key; with extend the selection runs from the anchor to the caret.
+    void moveCaret(ByteOffset to, bool extend);
+    /// The caret on the display line above (-1) or below (+1), at the same x.
+    ByteOffset caretOnLine(int step) const;
+    void selectWordAt(ByteOffset offset);
+    void notifyModified();
     const TextViewSettings& settings() const { return project_.textView; }
     ViewFontCache& fontCache() const;
     void layoutText();
@@ -168,15 +217,24 @@ private:
     void paintLinkCounts(QPainter& p, const VisibleBytes& shown,
                          const std::vector<MarkerSpan>& markers);
     void paintBorder(QPainter& p);
+    void paintBookmarks(QPainter& p, const VisibleBytes& shown);
+    void paintPreedit(QPainter& p);
 
     ProjectData& project_;
     Services& services_;
-    TextStore store_;
-    KeyTable keys_;
+    TextViewHost& host_;
+    TextDocument* doc_ = nullptr; ///< owned by the host's registry; null before load
+    // Before load there is no document: these empty ones answer the queries.
+    TextStore noStore_;
+    KeyTable noKeys_;
+    bool wasModified_ = false; ///< the modified state last announced
+    QString preedit_;          ///< the input method's composition, drawn at the caret
+    int preeditCursor_ = 0;
+    bool composing_ = false; ///< the input method holds a composition
+    bool composingRefused_ = false;
     ScrollModel scroll_;
     ViewGeometry geometry_;
     SjisString relativePath_;
-    bool loaded_ = false;
     bool inLayout_ = false;
     bool syncingBars_ = false;
     int laidOutWidth_ = -1; ///< viewport width of the last wrapped layout
@@ -188,6 +246,7 @@ private:
     int wheelRemainder_ = 0;
 
     std::vector<LinkCountBox> linkCountBoxes_;
+    std::array<QRect, 4> bookmarkRects_; ///< of the last paint; empty where none was drawn
     // Buffers reused by every paint, so drawing does not allocate per line.
     std::vector<ByteOffset> charStarts_;
     std::vector<int> charWidths_;

@@ -14,18 +14,6 @@
 namespace corvane {
 
 namespace {
-std::unique_ptr<ViewFontCache>& shared()
-{
-    static std::unique_ptr<ViewFontCache> cache;
-    return cache;
-}
-
-bool sameFont(const QFont& a, const QFont& b)
-{
-    return a.family() == b.family() && a.pixelSize() == b.pixelSize() && a.bold() == b.bold() &&
-           a.italic() == b.italic() && a.styleStrategy() == b.styleStrategy();
-}
-
 /// Characters that draw nothing: spaces of every kind and control characters.
 bool isBlank(char32_t cp)
 {
@@ -80,18 +68,10 @@ bool ViewFontCache::imageTextMatchesWindows()
     return imageTextMatches_ == 1;
 }
 
-ViewFontCache& ViewFontCache::forSettings(const TextViewSettings& settings, int dpiY)
+bool ViewFontCache::sameFont(const QFont& a, const QFont& b)
 {
-    const QFont font = makeFont(settings, dpiY);
-    auto& cache = shared();
-    if (!cache || !sameFont(cache->font_, font))
-        cache.reset(new ViewFontCache(font));
-    return *cache;
-}
-
-void ViewFontCache::reset()
-{
-    shared().reset();
+    return a.family() == b.family() && a.pixelSize() == b.pixelSize() && a.bold() == b.bold() &&
+           a.italic() == b.italic() && a.styleStrategy() == b.styleStrategy();
 }
 
 QFont ViewFontCache::makeFont(const TextViewSettings& settings, int dpiY)

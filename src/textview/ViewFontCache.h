@@ -1,8 +1,8 @@
 // The text view font with everything measured from it: the character-width table the layout pass
 // reads, and for drawing the glyph of each Shift-JIS code in whichever installed font holds it
-// (the face's own or a substitute). One cache serves every text view, since all of them draw with
-// the project's one text view font; it is emptied when that font changes and when a project is
-// created or opened.
+// (the face's own or a substitute). One cache, kept by the text view host, serves every text view,
+// since all of them draw with the project's one text view font; a new one is made when that font
+// changes and when a project is created or opened.
 #pragma once
 
 #include "model/Records.h"
@@ -37,15 +37,12 @@ struct GlyphRef
 class ViewFontCache : public CharWidthSource
 {
 public:
-    /// The shared cache, switched to the font of settings (dpiY: the screen's vertical
-    /// resolution). Switching to a different face, size, weight, slant or anti-aliasing empties
-    /// the widths and glyphs.
-    static ViewFontCache& forSettings(const TextViewSettings& settings, int dpiY);
-    /// Empties the shared cache (project created or opened).
-    static void reset();
+    explicit ViewFontCache(const QFont& font);
 
     /// The view font as the settings describe it: pixel height = size x dpiY / 72 rounded.
     static QFont makeFont(const TextViewSettings& settings, int dpiY);
+    /// Whether two fonts measure and draw alike (face, pixel size, weight, slant, anti-aliasing).
+    static bool sameFont(const QFont& a, const QFont& b);
 
     const QFont& font() const { return font_; }
     const QFontMetrics& metrics() const { return metrics_; }
@@ -70,7 +67,6 @@ public:
     int measureCharWidth(std::uint16_t code) override;
 
 private:
-    ViewFontCache(const QFont& font);
     void resolve(std::uint16_t code, GlyphRef& g);
 
     QFont font_;

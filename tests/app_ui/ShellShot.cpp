@@ -2,7 +2,8 @@
 // sees. Run under a virtual display of the wanted size, e.g.
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/tests/app_ui/shell_shot panes out.png
 // Modes: panes (all five panes and two documents), linklist (the link list dialog while the
-// main window is active), tabs (twelve open documents).
+// main window is active), tabs (twelve open documents), markers (the marker list of all documents
+// filtered to one colour).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -10,16 +11,19 @@
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
 #include "app/ProjectLifecycle.h"
-#include "app/ShellFonts.h"
 #include "app/ShellLanguage.h"
 #include "app/TextWindow.h"
+#include "base/qt/ShellFonts.h"
 #include "model/ObjectTable.h"
+#include "panes/ui/CMarkerList.h"
+#include "panes/ui/CMarkerWnd.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CSubjectWnd.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QScreen>
 #include <QTest>
 
@@ -34,7 +38,7 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs <out.png>\n");
+        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs|markers <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -57,6 +61,7 @@ int main(int argc, char** argv)
     CMainFrame frame(*t.app);
     CSubjectWnd* subjects = installSubjectPane(frame, *t.app);
     DocumentWiring* wiring = DocumentWiring::install(frame, *t.app);
+    CMarkerWnd* markers = installMarkerPane(frame, *t.app, *wiring);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     frame.setGeometry(screen);
     frame.show();
@@ -78,6 +83,11 @@ int main(int argc, char** argv)
         if (CMarkerGestures* g = CMarkerGestures::of(w->view()))
             g->pickMarker(findObjectIndex(t.app->data(), 1));
     subjects->grid();
+    if (mode == QLatin1String("markers")) {
+        markers->setColourFilter(0x1DE6B5); // the sample's green markers
+        markers->targetCombo()->setCurrentIndex(0);
+        markers->chooseTarget(0);
+    }
     QTest::qWait(300);
 
     std::unique_ptr<CLinkListDlg> dialog;

@@ -33,6 +33,21 @@ namespace fs = std::filesystem;
 namespace {
 
 const QString kRoot = QStringLiteral("文献リスト");
+
+/// Edits the view's document into newText the way typing would: an addition at either end is
+/// inserted there (markers stay), anything else replaces the whole text.
+bool editInto(CVantorView* view, SjisView newText)
+{
+    TextDocument& doc = *view->document();
+    const SjisString old(doc.text());
+    const auto size = static_cast<ByteOffset>(old.size());
+    const auto added = static_cast<ByteOffset>(newText.size()) - size;
+    if (added > 0 && newText.substr(0, old.size()) == old)
+        return doc.insert(size, newText.substr(old.size())).done();
+    if (added > 0 && newText.substr(static_cast<std::size_t>(added)) == old)
+        return doc.insert(0, newText.substr(0, static_cast<std::size_t>(added))).done();
+    return doc.replace(0, size, newText).done();
+}
 const QString kPrior = QStringLiteral("先行技術");
 const QString kUtility = QStringLiteral("実登3201958");
 
@@ -123,6 +138,7 @@ private slots:
     void projectThatCannotBeSavedAsksBeforeTheWindowCloses();
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
+    void ribbonUndoRedoAndPinsActOnTheActiveView();
 };
 
 void TestDocuments::listShowsTheSampleFoldersAndDocuments()
@@ -211,7 +227,7 @@ void TestDocuments::modifiedSaveAndReopenThroughOpenList()
     const SjisString edited = "\x82\xa0"
                               "added\r\n" +
                               before.toStdString();
-    QVERIFY(w->view()->replaceContent(edited));
+    QVERIFY(editInto(w->view(), edited));
     QVERIFY(w->isModified());
     QCOMPARE(tabText(s.frame->tabArea(), w), kUtility + QLatin1Char('*'));
     s.frame->updateCommandStates();
@@ -251,7 +267,7 @@ void TestDocuments::closingAskedQuestionDecidesAboutChanges()
     TextWindow* w = s.active();
     QVERIFY(w && !w->hasMarkers());
     const QByteArray before = readAll(s.memoPath());
-    QVERIFY(w->view()->replaceContent("changed\r\n"));
+    QVERIFY(editInto(w->view(), "changed\r\n"));
 
     // Cancel keeps the window and its changes.
     s.t.messages->answer(Answer::Cancel);
@@ -268,7 +284,7 @@ void TestDocuments::closingAskedQuestionDecidesAboutChanges()
 
     // Yes saves as it closes.
     QVERIFY(s.wiring->openDocument(s.memoPath()));
-    QVERIFY(s.active()->view()->replaceContent("saved\r\n"));
+    QVERIFY(editInto(s.active()->view(), "saved\r\n"));
     s.t.messages->answer(Answer::Yes);
     QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
     QVERIFY(s.windows().isEmpty());
@@ -284,7 +300,7 @@ void TestDocuments::documentWithMarkersIsSavedWithoutAsking()
     TextWindow* w = s.active();
     QVERIFY(w && w->hasMarkers());
     const SjisString text(w->view()->textStore().text());
-    QVERIFY(w->view()->replaceContent(text + "x"));
+    QVERIFY(editInto(w->view(), text + "x"));
     QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
     QVERIFY(s.t.messages->shown.empty());
     QVERIFY(s.windows().isEmpty());
@@ -343,7 +359,7 @@ void TestDocuments::documentThatCannotBeSavedKeepsTheProjectOpen()
     TextWindow* w = s.active();
     QVERIFY(w && w->hasMarkers());
     const SjisString text(w->view()->textStore().text());
-    QVERIFY(w->view()->replaceContent(text + "x"));
+    QVERIFY(editInto(w->view(), text + "x"));
 
     // A non-empty folder where the document was: no rename can replace it, not even for root.
     const QByteArray onDisk = readAll(marked);
@@ -391,7 +407,7 @@ void TestDocuments::renamingOpenDocumentRetitlesItsTab()
     QCOMPARE(s.t.app->data().openDocuments, std::vector<std::string>{renamed});
 
     // A save goes to the new name and recreates nothing at the old one.
-    QVERIFY(w->view()->replaceContent("renamed\r\n"));
+    QVERIFY(editInto(w->view(), "renamed\r\n"));
     QVERIFY(w->saveDocument());
     QCOMPARE(readAll(renamed), QByteArray("renamed\r\n"));
     QVERIFY(!fs::exists(s.utilityPath()));
@@ -402,13 +418,50 @@ void TestDocuments::deletingOpenDocumentClosesItsTab()
     Session s;
     QVERIFY(s.open());
     s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
-    QVERIFY(s.active()->view()->replaceContent("gone\r\n"));
+    CVantorView* view = s.active()->view();
+    QVERIFY(editInto(view, SjisString(view->document()->text()) + "gone\r\n"));
     s.t.messages->answer(Answer::Yes); // the delete confirmation
     s.wiring->fileView()->runCommand(cmd::ID_DELETE, s.utilityItem());
     QVERIFY(s.windows().isEmpty());
     QVERIFY(s.t.app->data().openDocuments.empty());
     QVERIFY(!fs::exists(s.utilityPath()));
     QCOMPARE(s.t.messages->numbers().size(), std::size_t(1)); // no question about the changes
+}
+
+void TestDocuments::ribbonUndoRedoAndPinsActOnTheActiveView()
+{
+    Session s;
+    QVERIFY(s.open());
+    s.wiring->fileView()->runCommand(cmd::ID_DOC_OPEN, s.utilityItem());
+    CVantorView* view = s.active()->view();
+    const SjisString before(view->document()->text());
+    QVERIFY(!s.frame->action(ID_UNDO)->isEnabled());
+    QTest::keyClicks(view, "ab");
+    s.frame->updateCommandStates();
+    QVERIFY(s.frame->runCommand(ID_UNDO));
+    QVERIFY(s.frame->runCommand(ID_UNDO));
+    QCOMPARE(SjisString(view->document()->text()), before);
+    QVERIFY(!s.frame->action(ID_UNDO)->isEnabled());
+    QVERIFY(s.frame->runCommand(ID_REDO));
+    QCOMPARE(SjisString(view->document()->text()), "a" + before);
+
+    // Pin 3: set at the caret, its image and the show pin switch; a second click clears it
+    // after asking.
+    const qint64 unsetIcon = s.frame->action(ID_SET_PIN3)->icon().cacheKey();
+    QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
+    view->setCaret(1);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3));
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 1);
+    QVERIFY(s.frame->action(ID_SET_PIN3)->icon().cacheKey() != unsetIcon);
+    QVERIFY(s.frame->action(ID_DSP_PIN3)->isEnabled());
+    QVERIFY(s.frame->action(ID_SET_PIN3)
+                ->toolTip()
+                .startsWith(QStringLiteral("【ブックマークの解除】")));
+    s.t.messages->answer(Answer::Yes);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3));
+    QCOMPARE(s.t.messages->numbers().back(), 30107);
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], -1);
+    QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
 }
 
 QTEST_MAIN(TestDocuments)

@@ -17,6 +17,8 @@
 #include "model/LinkOps.h"
 #include "model/LinkTable.h"
 #include "model/ObjectTable.h"
+#include "panes/ui/CMarkerList.h"
+#include "panes/ui/CMarkerWnd.h"
 #include "res/ui/CommandIds.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CMySubjectCtrl.h"
@@ -102,6 +104,7 @@ struct Session
     std::unique_ptr<CMainFrame> frame;
     CSubjectWnd* subjects = nullptr;
     DocumentWiring* wiring = nullptr;
+    CMarkerWnd* markers = nullptr;
     std::string projectFile;
     std::string docFolder;
 
@@ -115,6 +118,7 @@ struct Session
         frame = std::make_unique<CMainFrame>(*t.app);
         subjects = installSubjectPane(*frame, *t.app);
         wiring = DocumentWiring::install(*frame, *t.app);
+        markers = installMarkerPane(*frame, *t.app, *wiring);
         frame->resize(size);
         frame->show();
         QTest::qWait(20); // the panes take their sizes once the frame is laid out
@@ -172,12 +176,12 @@ void TestPanes::everyPaneOpensItsMenusFromTheRightButton()
     QVERIFY(m.items.contains(QStringLiteral("新しいフォルダ(&N)")));
     m = rightClick(files->viewport(), onItem(folder));
     QVERIFY(m.items.contains(QStringLiteral("フォルダ内の文献をすべて開く(&O)")));
-    // Search in a folder and a document's marker list wait for their panes.
+    // Search in a folder waits for its pane.
     QVERIFY(m.items.contains(QStringLiteral("このフォルダ内を検索・置換(&S)")));
     QVERIFY(!m.enabled.contains(QStringLiteral("このフォルダ内を検索・置換(&S)")));
     m = rightClick(files->viewport(), onItem(document));
     QVERIFY(m.items.contains(QStringLiteral("開く(&O)")));
-    QVERIFY(!m.enabled.contains(QStringLiteral("この文献のマーカリスト(&L)")));
+    QVERIFY(m.enabled.contains(QStringLiteral("この文献のマーカリスト(&L)")));
     m = rightClick(files->viewport(), QPoint(10, files->viewport()->height() - 5));
     QCOMPARE(m.items, QStringList{QStringLiteral("最新の情報に更新(&R)\tF5")});
 
@@ -195,6 +199,17 @@ void TestPanes::everyPaneOpensItsMenusFromTheRightButton()
                         [](const QString& t) { return t.startsWith(QStringLiteral("リンク先")); }));
     rightClick(grid->viewport(), QPoint(10, grid->viewport()->height() - 5));
     QVERIFY(s.frame->isVisible()); // still running
+
+    // Marker list: nothing on an empty list; on a row the row's menu, with that row selected.
+    QListWidget* rows = s.markers->list();
+    m = rightClick(rows->viewport(), QPoint(10, 10));
+    QVERIFY(!m.opened);
+    s.markers->chooseTarget(0);
+    QVERIFY(rows->count() > 2);
+    m = rightClick(rows->viewport(), rows->visualItemRect(rows->item(1)).center());
+    QVERIFY2(m.opened, "no menu on a marker list row");
+    QVERIFY(m.enabled.contains(QStringLiteral("このマーカを削除(&E)\tDelete")));
+    QCOMPARE(rows->currentRow(), 1);
 
     // Tabs: the tab's own menu comes with the release.
     CVantorView* view = s.openView("先行技術/実登3201958");

@@ -250,5 +250,81 @@ TEST_F(CvntoolTest, PackAndUnpackWithTheSameChecks)
     EXPECT_NE(r.err.find("usage"), std::string::npos);
 }
 
+TEST_F(CvntoolTest, PlaceIsRepeatableWithASeedAndAlignKeepsTheStoredSelection)
+{
+    auto p = std::make_unique<ProjectData>();
+    applyNewProjectValues(p->chartView);
+    addObject(*p, 1, ObjectType::SubSubject);
+    for (int id = 2; id <= 6; ++id)
+        addObject(*p, id, ObjectType::Marker);
+    addLink(*p, 2, 1);
+    p->objects[5].nodeSelected = 1;
+    const std::string a = root + "/a.CVN", b = root + "/b.CVN";
+    save(*p, a);
+    save(*p, b);
+    ASSERT_EQ(cvntool("place " + quoted(a) + " --seed 9").out, "6\n");
+    ASSERT_EQ(cvntool("place " + quoted(b) + " --seed 9").status, 0);
+    EXPECT_EQ(dataFileOf(a), dataFileOf(b));
+    EXPECT_EQ(cvntool("place " + quoted(a)).out, "0\n");
+
+    const std::string before = dataFileOf(a);
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2").status, 2);          // no --main
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2 --main 3").status, 2); // not in
+    EXPECT_EQ(cvntool("align " + quoted(a) + " 471 --select 1,2,3").status, 2);
+    const ToolRun spread = cvntool("align " + quoted(a) + " 477 --select 1,2");
+    EXPECT_EQ(spread.status, 1);
+    EXPECT_NE(spread.err.find("3"), std::string::npos) << spread.err;
+    EXPECT_EQ(dataFileOf(a), before);
+
+    ASSERT_EQ(cvntool("align " + quoted(a) + " 469 --select 1,2,3 --main 1").status, 0);
+    FakeServices fake;
+    ProjectData loaded;
+    ASSERT_TRUE(CProjectIO(fake.services).loadProjectFile(a, loaded));
+    EXPECT_EQ(loaded.objects[1].nodeRect[0], loaded.objects[0].nodeRect[0]);
+    EXPECT_EQ(loaded.objects[2].nodeRect[0], loaded.objects[0].nodeRect[0]);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(loaded.objects[i].nodeSelected, i == 5 ? 1 : 0) << i;
+}
+
+TEST_F(CvntoolTest, ChartPngIsTheCanvasAtTheClampedZoom)
+{
+    auto p = std::make_unique<ProjectData>();
+    applyNewProjectValues(p->chartView);
+    p->chartView.width = 800;
+    p->chartView.height = 0; // damaged: used as 500
+    addObject(*p, 1, ObjectType::SubSubject);
+    addObject(*p, 2, ObjectType::Marker);
+    addLink(*p, 2, 1);
+    const std::string project = root + "/c.CVN";
+    save(*p, project);
+    const std::string before = dataFileOf(project);
+    // Width and height from the PNG header (big-endian, after the signature and IHDR's length).
+    const auto size = [](const std::string& png) {
+        const auto be = [&](std::size_t at) {
+            return (unsigned char)png[at] << 24 | (unsigned char)png[at + 1] << 16 |
+                   (unsigned char)png[at + 2] << 8 | (unsigned char)png[at + 3];
+        };
+        return png.size() > 24 ? std::make_pair(be(16), be(20)) : std::make_pair(0, 0);
+    };
+    const struct
+    {
+        const char* zoom;
+        int width, height;
+    } cases[] = {{"", 800, 500},
+                 {" --zoom 0.5", 400, 250},
+                 {" --zoom 10", 3200, 2000},
+                 {" --zoom 0", 63, 39}}; // 0.08 as a float is a little under 0.08
+
+    for (const auto& c : cases) {
+        const ToolRun r =
+            cvntool("chart-png " + quoted(project) + " " + quoted(root + "/c.png") + c.zoom);
+        ASSERT_EQ(r.status, 0) << c.zoom << r.err;
+        EXPECT_EQ(size(readFileBytes(root + "/c.png")), std::make_pair(c.width, c.height))
+            << c.zoom;
+    }
+    EXPECT_EQ(dataFileOf(project), before); // placement for the image only
+    EXPECT_EQ(cvntool("chart-png " + quoted(project) + " x.png --zoom big").status, 2);
+}
+
 } // namespace
 } // namespace corvane::test

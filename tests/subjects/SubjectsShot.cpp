@@ -8,6 +8,7 @@
 #include "subjects/ui/CMySubjectCtrl.h"
 #include "subjects/ui/CSubjectWnd.h"
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 
 #include "support/FakeServices.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     project.folder = root.string() + "/";
     project.name = "Sample";
 
+    TextViewHost host(project, fakes.services);
     QWidget window;
     auto* layout = new QHBoxLayout(&window);
     auto* subjects = new CSubjectWnd(project, fakes.services);
@@ -73,7 +75,7 @@ int main(int argc, char** argv)
         if (c == '\\')
             c = '/';
     CVantorView* view = CVantorView::openDocument(
-        project.docFolder() + codec::toUtf8(relative).text, project, fakes.services);
+        project.docFolder() + codec::toUtf8(relative).text, project, fakes.services, host);
     if (!view)
         return 1;
     layout->addWidget(view, 1);

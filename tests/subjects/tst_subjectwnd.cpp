@@ -17,6 +17,7 @@
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 #include "textview/ObjectDrag.h"
+#include "textview/TextViewHost.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -174,8 +175,9 @@ private slots:
         QVERIFY(docItem);
         const qint64 plainIcon = docItem->icon(0).cacheKey();
 
+        TextViewHost host(*project, *services);
         std::unique_ptr<CVantorView> view(
-            CVantorView::openDocument(project->docFolder() + "d1", *project, *services));
+            CVantorView::openDocument(project->docFolder() + "d1", *project, *services, host));
         QVERIFY(view);
         fan.views.push_back(view.get());
         view->resize(600, 300);

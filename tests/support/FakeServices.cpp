@@ -108,6 +108,11 @@ void RecordingRefresh::bookmarkCleared(int slot)
     calls.push_back("bookmarkCleared " + std::to_string(slot));
 }
 
+void RecordingRefresh::bookmarksChanged()
+{
+    calls.push_back("bookmarksChanged");
+}
+
 bool RecordingRefresh::saw(const std::string& call) const
 {
     return std::find(calls.begin(), calls.end(), call) != calls.end();

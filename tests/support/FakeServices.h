@@ -46,6 +46,7 @@ public:
     void showPropertiesOf(int objectIndex) override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
+    void bookmarksChanged() override;
 
     bool saw(const std::string& call) const;
     std::vector<std::string> calls;

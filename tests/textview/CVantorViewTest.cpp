@@ -2,6 +2,7 @@
 // Ctrl+wheel font sizes, the modified mark in the tab, the marker colour commands, and what the
 // drawing shows.
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 
 #include "TempDir.h"
 #include "model/MarkerPalette.h"
@@ -57,6 +58,7 @@ class CVantorViewTest : public QObject
     std::unique_ptr<test::TempDir> dir;
     std::unique_ptr<test::FakeServices> fakes;
     std::unique_ptr<ProjectData> project;
+    std::unique_ptr<TextViewHost> host;
 
     std::string writeDoc(const std::string& relative, const std::string& bytes)
     {
@@ -67,7 +69,7 @@ class CVantorViewTest : public QObject
     std::unique_ptr<CVantorView> openView(const std::string& bytes, QSize size = {600, 400})
     {
         const std::string path = writeDoc("A/doc1", bytes);
-        auto view = std::make_unique<CVantorView>(*project, fakes->services);
+        auto view = std::make_unique<CVantorView>(*project, fakes->services, *host);
         view->resize(size);
         if (!view->load(path))
             return nullptr;
@@ -100,11 +102,12 @@ private slots:
         project->folder = dir->path.string();
         project->folder.push_back('/');
         project->name = std::string(1, 'T');
-        CVantorView::resetCharacterWidths();
+        host = std::make_unique<TextViewHost>(*project, fakes->services);
     }
 
     void cleanup()
     {
+        host.reset();
         project.reset();
         fakes.reset();
         dir.reset();
@@ -113,7 +116,7 @@ private slots:
     void openDocumentRegistersAndUnregistersTheDocument()
     {
         const std::string path = writeDoc("A/doc1", "text");
-        CVantorView* view = CVantorView::openDocument(path, *project, fakes->services);
+        CVantorView* view = CVantorView::openDocument(path, *project, fakes->services, *host);
         QVERIFY(view);
         QCOMPARE(project->openDocuments, std::vector<std::string>{path});
         QCOMPARE(view->relativePath(), SjisString("A\\doc1"));
@@ -123,7 +126,7 @@ private slots:
         QVERIFY(project->openDocuments.empty());
         QVERIFY(!std::filesystem::exists(working));
 
-        QVERIFY(!CVantorView::openDocument(path + "x", *project, fakes->services));
+        QVERIFY(!CVantorView::openDocument(path + "x", *project, fakes->services, *host));
         QCOMPARE(fakes->messages.numbers(), std::vector<int>{30014});
     }
 
@@ -208,13 +211,13 @@ private slots:
     {
         const std::string path = writeDoc("A/doc1", "text");
         QTabWidget tabs;
-        CVantorView* view = CVantorView::openDocument(path, *project, fakes->services);
+        CVantorView* view = CVantorView::openDocument(path, *project, fakes->services, *host);
         QVERIFY(view);
         tabs.addTab(view, view->title());
         connect(view, &QWidget::windowTitleChanged, &tabs,
                 [&](const QString& t) { tabs.setTabText(tabs.indexOf(view), t); });
         QCOMPARE(tabs.tabText(0), QStringLiteral("doc1"));
-        view->replaceContent("new text");
+        QTest::keyClicks(view, "new "); // typed at the caret, which starts at the top
         QCOMPARE(tabs.tabText(0), QStringLiteral("doc1*"));
         QCOMPARE(view->pathName(), path + "*");
         QVERIFY(view->save());
@@ -349,8 +352,7 @@ private slots:
             line += "\x82\xa0";
         auto view = openView(lines(20, line), QSize(400, 300));
         QVERIFY(view);
-        CharWidthTable& widths =
-            ViewFontCache::forSettings(project->textView, view->logicalDpiY()).widths();
+        CharWidthTable& widths = host->fontFor(project->textView, view->logicalDpiY()).widths();
         const int charWidth = widths.width(0x82a0);
         const int arrowWidth = widths.width(0x81ab);
         for (int width = 300; width < 700; width += 3) {

@@ -10,6 +10,7 @@
 #include "base/Codec.h"
 #include "support/FakeServices.h"
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 #include "textview/ViewFontCache.h"
 
 #include <QApplication>
@@ -50,12 +51,13 @@ class GlyphSpritesTest : public QObject
     std::unique_ptr<test::TempDir> dir;
     std::unique_ptr<test::FakeServices> fakes;
     std::unique_ptr<ProjectData> project;
+    std::unique_ptr<TextViewHost> host;
 
     std::unique_ptr<CVantorView> openView(const std::string& bytes, QSize size)
     {
         std::filesystem::create_directories(dir->path / "doc" / "A");
         const std::string path = dir->file("doc/A/doc1", bytes);
-        auto view = std::make_unique<CVantorView>(*project, fakes->services);
+        auto view = std::make_unique<CVantorView>(*project, fakes->services, *host);
         view->resize(size);
         if (!view->load(path))
             return nullptr;
@@ -99,15 +101,15 @@ private slots:
         project = std::make_unique<ProjectData>();
         project->folder = dir->path.string() + "/";
         project->name = "T";
-        CVantorView::resetCharacterWidths();
+        host = std::make_unique<TextViewHost>(*project, fakes->services);
     }
 
     void cleanup()
     {
+        host.reset();
         project.reset();
         fakes.reset();
         dir.reset();
-        CVantorView::resetCharacterWidths();
     }
 
     void spriteEqualsTheGlyphBlendedInPlace_data()
@@ -125,7 +127,7 @@ private slots:
         QFETCH(bool, antialiased);
         project->textView.italic = italic;
         project->textView.antiAliasing = antialiased;
-        ViewFontCache& font = ViewFontCache::forSettings(project->textView, 96);
+        ViewFontCache& font = host->fontFor(project->textView, 96);
         const QRgb pairs[][2] = {{qRgb(0, 0, 0), qRgb(255, 255, 255)},
                                  {qRgb(20, 40, 200), qRgb(181, 230, 29)},
                                  {qRgb(250, 250, 250), qRgb(30, 30, 30)}};

@@ -3,6 +3,7 @@
 // and link counts, the current marker darkened. Usage: textview_shot <out.png> [width height]
 #include "base/qt/QtText.h"
 #include "textview/CVantorView.h"
+#include "textview/TextViewHost.h"
 
 #include "support/FakeServices.h"
 
@@ -78,6 +79,7 @@ int main(int argc, char** argv)
 
     // Left: the main document around its markers; right: the search memo, whose ideographic
     // spaces show the whitespace outlines.
+    TextViewHost host(project, fakes.services);
     QWidget window;
     window.resize(width, height);
     auto* layout = new QHBoxLayout(&window);
@@ -85,8 +87,8 @@ int main(int argc, char** argv)
     layout->setSpacing(4);
     const std::string mainDoc = (root / "doc" / "本願" / "特願2024-031857").string();
     const std::string memo = (root / "doc" / "調査" / "検索式メモ").string();
-    CVantorView* view = CVantorView::openDocument(mainDoc, project, fakes.services, &window);
-    CVantorView* memoView = CVantorView::openDocument(memo, project, fakes.services, &window);
+    CVantorView* view = CVantorView::openDocument(mainDoc, project, fakes.services, host, &window);
+    CVantorView* memoView = CVantorView::openDocument(memo, project, fakes.services, host, &window);
     if (!view || !memoView)
         return 1;
     layout->addWidget(view, 3);

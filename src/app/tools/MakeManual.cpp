@@ -1,6 +1,6 @@
 // Turns the Markdown user manual into Manual.pdf at build time with Qt's own Markdown reader and
 // PDF writer. Usage: corvane_manual <manual.md> <Manual.pdf>
-#include "app/ShellFonts.h"
+#include "base/qt/ShellFonts.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,6 +1,7 @@
 // Command identifiers of every menu, ribbon button and key command of the widgets: the main
-// frame, the ribbon, the tab menu, the text view, the document list and the subject list. The
-// numbers are the ones the product has always used; each number has one name, kept only here.
+// frame, the ribbon, the tab menu, the text view, the document list, the subject list and the
+// marker list. The numbers are the ones the product has always used; each number has one name, kept
+// only here.
 //
 // Only widgets route commands. Logic never sees these numbers: it takes what it needs as its own
 // enums (a marker colour choice, a step direction) and the widget that owns the command maps the
@@ -115,7 +116,8 @@ inline constexpr int ID_MDI_CANCEL = 32842;
 inline constexpr int ID_MDI_MOVE_TO_NEXT_GROUP = 32843;
 
 // Shared by several panes' context menus.
-/// "最新の情報に更新": the text view, the document list and the subject list (F5).
+/// "最新の情報に更新": the text view, the document list, the subject list and the marker list
+/// (F5).
 inline constexpr int ID_VIEW_REFRESH = 313;
 /// Centre an object's node in the chart view: the text view's marker menu and the subject
 /// list's sub-subject menu.
@@ -136,8 +138,19 @@ inline constexpr int ID_TO_UPPER = 525;
 inline constexpr int ID_TO_LOWER = 527;
 inline constexpr int ID_WORD_REGISTER = 423;
 inline constexpr int ID_DIC_REGISTER = 522;
-inline constexpr int ID_SELECT_ALL = 57642;
+inline constexpr int ID_SELECT_ALL = 353;
 inline constexpr int ID_LINE_NUMBERS = 461;
+inline constexpr int ID_SET_BOOKMARK1 = 552; ///< to 555: "ここにブックマークをセット(&B)"
+inline constexpr int ID_SET_BOOKMARK4 = 555;
+inline constexpr int ID_CLEAR_BOOKMARK = 569;
+inline constexpr int ID_BOOKMARK_LARGEST = 570;
+inline constexpr int ID_BOOKMARK_SMALLEST = 571;
+
+// Editing keys of the text view (the chart view's layout history takes undo and redo too).
+inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 
 // The document list's context menus.
 inline constexpr int ID_DOC_PROPERTIES = 135;
@@ -172,5 +185,13 @@ inline constexpr int ID_SUBJECT_LINK_MENU = 366;
 inline constexpr int ID_LINK_LIST = 2000;
 inline constexpr int ID_LINK_TARGET_1 = 2001;
 inline constexpr int ID_LINK_TARGET_10 = 2010;
+
+// The marker list's toolbar, keys and context menu; copy (ID_COPY) and refresh (ID_VIEW_REFRESH)
+// are the shared ones.
+inline constexpr int ID_MARKERLIST_SHOW = 400;
+inline constexpr int ID_MARKERLIST_NEXT = 401;
+inline constexpr int ID_MARKERLIST_PREV = 402;
+inline constexpr int ID_MARKERLIST_DELETE = 403;
+inline constexpr int ID_MARKERLIST_DELETE_ALL = 462;
 
 } // namespace corvane::cmd

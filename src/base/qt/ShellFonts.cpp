@@ -1,4 +1,4 @@
-#include "app/ShellFonts.h"
+#include "base/qt/ShellFonts.h"
 
 #include <QFont>
 #include <QStringList>

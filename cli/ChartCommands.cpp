@@ -1,0 +1,282 @@
+// place, align: the chart's automatic placement and alignment commands on a project file, by the
+// same logic as the chart view.
+#include "Command.h"
+
+#include "base/qt/QtText.h"
+#include "base/qt/ShellFonts.h"
+#include "chart/ChartModel.h"
+#include "chart/paint/ChartPainter.h"
+#include "model/CProjectIO.h"
+#include "model/ObjectTable.h"
+#include "res/MessageCatalogue.h"
+#include "res/ui/CommandIds.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <random>
+
+namespace corvane::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPlaceUsage = "place PROJECT [--seed N]";
+constexpr const char* kPngUsage = "chart-png PROJECT OUT.png [--zoom Z]";
+constexpr const char* kAlignUsage = "align PROJECT COMMAND --select ID,ID,... [--main ID]";
+
+int badUsage(const char* usage)
+{
+    std::cerr << "usage: cvntool " << usage << '\n';
+    return kExitUsage;
+}
+
+template <typename T> std::optional<T> parseNumber(std::string_view text)
+{
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+/// "1,2,3" as IDs; nullopt for anything else (an empty item included).
+std::optional<std::vector<ObjectId>> parseIdList(std::string_view text)
+{
+    std::vector<ObjectId> ids;
+    while (true) {
+        const std::size_t comma = text.find(',');
+        const auto id = parseNumber<ObjectId>(text.substr(0, comma));
+        if (!id)
+            return std::nullopt;
+        ids.push_back(*id);
+        if (comma == std::string_view::npos)
+            return ids;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+struct Loaded
+{
+    std::string path;
+    std::unique_ptr<ProjectData> data = std::make_unique<ProjectData>();
+};
+
+bool open(Context& context, const std::string& argument, Loaded& project)
+{
+    project.path = absolutePath(argument);
+    if (!loadProject(context, argument, *project.data))
+        return false;
+    const fs::path p(project.path);
+    project.data->folder = p.parent_path().string() + "/";
+    project.data->name = p.stem().string();
+    project.data->fileExtension = p.extension().string();
+    return true;
+}
+
+/// The canvas centre: there is no visible area outside the window, as when printing with the
+/// chart closed.
+chart::Point canvasCentre(const ProjectData& data)
+{
+    return {chart::chartWidth(data.chartView) / 2, chart::chartHeight(data.chartView) / 2};
+}
+
+int runPlace(Context& context, const Args& args)
+{
+    std::uint32_t seed = std::random_device{}();
+    if (args.size() == 3 && args[1] == "--seed") {
+        const auto given = parseNumber<std::uint32_t>(args[2]);
+        if (!given)
+            return badUsage(kPlaceUsage);
+        seed = *given;
+    } else if (args.size() != 1) {
+        return badUsage(kPlaceUsage);
+    }
+    Loaded project;
+    if (!open(context, args[0], project))
+        return kExitFailure;
+    chart::ChartModel model(*project.data, context.services, seed);
+    const int placed = model.placeUnplaced(canvasCentre(*project.data));
+    if (placed > 0 && !CProjectIO(context.services).saveProject(project.path, *project.data))
+        return kExitFailure;
+    std::cout << placed << '\n';
+    return kExitOk;
+}
+
+int runChartPng(Context& context, const Args& args)
+{
+    float zoom = 1.0f;
+    if (args.size() == 4 && args[2] == "--zoom") {
+        try {
+            std::size_t used = 0;
+            zoom = std::stof(args[3], &used);
+            if (used != args[3].size())
+                return badUsage(kPngUsage);
+        } catch (const std::exception&) {
+            return badUsage(kPngUsage);
+        }
+    } else if (args.size() != 2) {
+        return badUsage(kPngUsage);
+    }
+    zoom = chart::clampZoom(zoom);
+    Loaded project;
+    if (!open(context, args[0], project))
+        return kExitFailure;
+    ProjectData& data = *project.data;
+    // Placement for this image only; the project file is not written.
+    chart::ChartModel(data, context.services, 1).placeUnplaced(canvasCentre(data));
+
+    // The painter needs fonts, hence a GUI application; offscreen, so no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "cvntool";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    registerFontSubstitutions();
+    const int width = chart::toCanvas(chart::chartWidth(data.chartView), zoom);
+    const int height = chart::toCanvas(chart::chartHeight(data.chartView), zoom);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        chart::PaintOptions options;
+        options.zoom = zoom;
+        options.selectionMarks = false;
+        chart::ChartPainter().paint(painter, data, options);
+    }
+    // The outline's right and bottom edges are drawn one pixel inside the image.
+    {
+        QPainter painter(&image);
+        const ChartViewSettings& s = data.chartView;
+        painter.setPen(QColor(int(colourRed(s.lineColour)), int(colourGreen(s.lineColour)),
+                              int(colourBlue(s.lineColour))));
+        painter.drawRect(0, 0, width - 1, height - 1);
+    }
+    if (!image.save(pathToQString(absolutePath(args[1])), "PNG")) {
+        std::cerr << "cannot write " << args[1] << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+std::optional<chart::Align> alignCommand(std::string_view text)
+{
+    const auto id = parseNumber<int>(text);
+    if (!id)
+        return std::nullopt;
+    switch (*id) {
+    case cmd::ID_TO_LEFT:
+        return chart::Align::Left;
+    case cmd::ID_TO_RIGHT:
+        return chart::Align::Right;
+    case cmd::ID_TO_TOP:
+        return chart::Align::Top;
+    case cmd::ID_TO_BOTTOM:
+        return chart::Align::Bottom;
+    case cmd::ID_TO_V_CEN:
+        return chart::Align::CentreVertically;
+    case cmd::ID_TO_H_CEN:
+        return chart::Align::CentreHorizontally;
+    case cmd::ID_TO_V_KIN:
+        return chart::Align::SpreadVertically;
+    case cmd::ID_TO_H_KIN:
+        return chart::Align::SpreadHorizontally;
+    case cmd::ID_SAME_W:
+        return chart::Align::SameWidth;
+    case cmd::ID_SAME_H:
+        return chart::Align::SameHeight;
+    case cmd::ID_SAME_WH:
+        return chart::Align::SameSize;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool needsMain(chart::Align c)
+{
+    using chart::Align;
+    return c != Align::CentreVertically && c != Align::CentreHorizontally &&
+           c != Align::SpreadVertically && c != Align::SpreadHorizontally;
+}
+
+int runAlign(Context& context, const Args& args)
+{
+    const auto command = alignCommand(args[1]);
+    std::optional<std::vector<ObjectId>> selection;
+    std::optional<ObjectId> mainId;
+    for (std::size_t i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return badUsage(kAlignUsage);
+        if (args[i] == "--select" && !selection)
+            selection = parseIdList(args[i + 1]);
+        else if (args[i] == "--main" && !mainId)
+            mainId = parseNumber<ObjectId>(args[i + 1]);
+        else
+            return badUsage(kAlignUsage);
+        if ((args[i] == "--select" && !selection) || (args[i] == "--main" && !mainId))
+            return badUsage(kAlignUsage);
+    }
+    if (!command || !selection || (needsMain(*command) && !mainId))
+        return badUsage(kAlignUsage);
+    if (mainId && std::find(selection->begin(), selection->end(), *mainId) == selection->end()) {
+        std::cerr << "--main must be one of --select\n";
+        return kExitUsage;
+    }
+
+    Loaded project;
+    if (!open(context, args[0], project))
+        return kExitFailure;
+    ProjectData& data = *project.data;
+    for (ObjectId id : *selection) {
+        if (findObjectIndex(data, id) < 0) {
+            std::cerr << "no object with ID " << id << '\n';
+            return kExitFailure;
+        }
+    }
+    // The selection is for this run only: the stored selected flags are saved as they were.
+    std::vector<std::int32_t> storedFlags(static_cast<std::size_t>(data.objectCount));
+    for (int i = 0; i < data.objectCount; ++i) {
+        storedFlags[static_cast<std::size_t>(i)] = data.objects[i].nodeSelected;
+        data.objects[i].nodeSelected = 0;
+    }
+    for (ObjectId id : *selection)
+        data.objects[findObjectIndex(data, id)].nodeSelected = 1;
+    chart::ChartModel model(data, context.services, 0);
+    model.setMain(mainId ? findObjectIndex(data, *mainId) : -1);
+    const chart::AlignRefusal refusal = model.align(*command);
+    for (int i = 0; i < data.objectCount; ++i)
+        data.objects[i].nodeSelected = storedFlags[static_cast<std::size_t>(i)];
+    if (refusal != chart::AlignRefusal::None) {
+        showMessage(context.messages, chart::refusalMessage(refusal), {}, style::information);
+        return kExitFailure;
+    }
+    return CProjectIO(context.services).saveProject(project.path, data) ? kExitOk : kExitFailure;
+}
+
+} // namespace
+
+const std::vector<Command>& chartCommands()
+{
+    static const std::vector<Command> commands{
+        {"place", -1, "PROJECT [--seed N]",
+         "places every unplaced node as the chart does and saves; prints the number placed",
+         runPlace},
+        {"chart-png", -2, "PROJECT OUT.png [--zoom Z]",
+         "renders the whole chart canvas as a PNG image at zoom Z (default 1, 0.08-4.0)",
+         runChartPng},
+        {"align", -4, "PROJECT COMMAND --select ID,ID,... [--main ID]",
+         "runs alignment command 469, 470 or 473-481 on those nodes and saves", runAlign},
+    };
+    return commands;
+}
+
+} // namespace corvane::cli
