@@ -10,6 +10,7 @@
 #include "base/DocPath.h"
 #include "doclist/CFileView.h"
 #include "model/FixedText.h"
+#include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
 #include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
@@ -151,10 +152,12 @@ void DocumentWiring::dropCurrentMarkerHighlight(SjisView relativePath)
     redrawTextViewsOf(relativePath);
 }
 
-void DocumentWiring::showObjectSpan(int objectIndex)
+void DocumentWiring::showSpanOfObject(ObjectId id)
 {
     const ProjectData& data = app_.data();
-    CV_CHECK(objectIndex >= 0 && objectIndex < data.objectCount, return );
+    const int objectIndex = findObjectIndex(data, id);
+    if (objectIndex < 0)
+        return; // deleted since
     const ObjectRecord& r = data.objects[objectIndex];
     if (r.type != ObjectType::Marker)
         return;

@@ -50,7 +50,7 @@ public:
     void documentMarkersChanged(SjisView relativePath, bool hasMarkers) override;
     void redrawTextViewsOf(SjisView relativePath) override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
-    void showObjectSpan(int objectIndex) override;
+    void showSpanOfObject(ObjectId id) override;
 
 private:
     DocumentWiring(CMainFrame& frame, CVantorApp& app);

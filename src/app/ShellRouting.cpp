@@ -52,13 +52,13 @@ void RefreshRouter::setStatusPane(StatusPane pane, const std::string& text)
 {
     each([&](Refresh& r) { r.setStatusPane(pane, text); });
 }
-void RefreshRouter::showObjectSpan(int objectIndex)
+void RefreshRouter::showSpanOfObject(ObjectId id)
 {
-    each([&](Refresh& r) { r.showObjectSpan(objectIndex); });
+    each([&](Refresh& r) { r.showSpanOfObject(id); });
 }
-void RefreshRouter::showPropertiesOf(int objectIndex)
+void RefreshRouter::showPropertiesOfObject(ObjectId id)
 {
-    each([&](Refresh& r) { r.showPropertiesOf(objectIndex); });
+    each([&](Refresh& r) { r.showPropertiesOfObject(id); });
 }
 void RefreshRouter::dropCurrentMarkerHighlight(SjisView relativePath)
 {
@@ -73,9 +73,9 @@ void RefreshRouter::bookmarkCleared(int slot)
 {
     each([&](Refresh& r) { r.bookmarkCleared(slot); });
 }
-void RefreshRouter::showLinkList(int objectIndex)
+void RefreshRouter::showLinksOfObject(ObjectId id)
 {
-    each([&](Refresh& r) { r.showLinkList(objectIndex); });
+    each([&](Refresh& r) { r.showLinksOfObject(id); });
 }
 
 void RefreshRouter::documentFoldersChanged()

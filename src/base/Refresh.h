@@ -36,19 +36,21 @@ public:
     virtual void updateLinkMark(ObjectId /*subSubject*/) {}
     /// Status bar pane text (UTF-8 is not needed: the texts are ASCII digits and " / ").
     virtual void setStatusPane(StatusPane /*pane*/, const std::string& /*text*/) {}
-    /// Show the object at index: open its document (or activate its view) and move the view to
-    /// its span. The text view drops the highlight of the previous current marker itself.
-    virtual void showObjectSpan(int /*objectIndex*/) {}
+    // Calls that name an object take its ID: a table index names another object once a delete
+    // has compacted the table.
+    /// Show the object: open its document (or activate its view) and move the view to its span. The
+    /// text view drops the highlight of the previous current marker itself.
+    virtual void showSpanOfObject(ObjectId /*id*/) {}
     /// Show the object's page in the properties pane, showing the pane when hidden.
-    virtual void showPropertiesOf(int /*objectIndex*/) {}
+    virtual void showPropertiesOfObject(ObjectId /*id*/) {}
     /// A text view must drop its highlight of the current marker (document given by relative path).
     virtual void dropCurrentMarkerHighlight(SjisView /*relativePath*/) {}
     /// Bookmark slot 0-3 was cleared: its ribbon pin shows the unset image.
     virtual void bookmarkCleared(int /*slot*/) {}
     /// A bookmark was set, cleared or moved: pins switch images and tooltips, text views redraw.
     virtual void bookmarksChanged() {}
-    /// Open the link list of the object at index (a marker's link-count box, command 348).
-    virtual void showLinkList(int /*objectIndex*/) {}
+    /// Open the link list of the object (a marker's link-count box, command 348).
+    virtual void showLinksOfObject(ObjectId /*id*/) {}
     /// The document list's folders or documents changed (added, renamed, deleted): lists that
     /// name folders or documents (search targets, marker list) rebuild theirs.
     virtual void documentFoldersChanged() {}

@@ -41,7 +41,7 @@ void ChartModel::setMain(int index)
         return;
     }
     main_ = p_.objects[index].id;
-    s_.refresh.showPropertiesOf(index);
+    s_.refresh.showPropertiesOfObject(p_.objects[index].id);
 }
 
 void ChartModel::setHover(int index)

@@ -23,12 +23,10 @@ bool makeCurrent(ProjectData& project, Services& services, ObjectId id,
         project.objects[previous].type == ObjectType::Marker)
         services.refresh.dropCurrentMarkerHighlight(fixedText(project.objects[previous].document));
     project.currentObject = index;
-    // The refresh calls still name the object by index; it is valid until the table changes,
-    // which none of them does.
     if (request.showSpan)
-        services.refresh.showObjectSpan(index);
+        services.refresh.showSpanOfObject(project.objects[index].id);
     if (request.showProperties)
-        services.refresh.showPropertiesOf(index);
+        services.refresh.showPropertiesOfObject(project.objects[index].id);
     if (request.objectChanged)
         services.refresh.rebuildMarkerList();
     if ((changed || request.objectChanged) && project.chartShown)

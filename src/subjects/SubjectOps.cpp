@@ -76,7 +76,7 @@ bool SubjectOps::changeTitles(ObjectId id, SjisView mainTitle, SjisView title)
         s_.refresh.redrawChart();
     // The properties pane may show the old titles.
     if (p_.currentObject == index)
-        s_.refresh.showPropertiesOf(index);
+        s_.refresh.showPropertiesOfObject(p_.objects[index].id);
     setModified(p_);
     return true;
 }

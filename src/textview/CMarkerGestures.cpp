@@ -189,7 +189,7 @@ bool CMarkerGestures::handleCommand(int id)
         MarkerEdit(p_, s_).setInitialColour(p_.currentObject);
         return true;
     case ID_PROPERTY_LINK:
-        s_.refresh.showLinkList(p_.currentObject);
+        s_.refresh.showLinksOfObject(p_.objects[p_.currentObject].id);
         return true;
     case ID_MARKER_TO_LIST:
         s_.refresh.showMarkerColourInList(p_.objects[p_.currentObject].markerColour);
@@ -291,7 +291,7 @@ void CMarkerGestures::pickMarker(int index)
             s_.refresh.dropCurrentMarkerHighlight(fixedText(p_.objects[previous].document));
         p_.currentObject = index;
         showSpanOf(index);
-        s_.refresh.showPropertiesOf(index);
+        s_.refresh.showPropertiesOfObject(p_.objects[index].id);
         if (p_.chartShown)
             s_.refresh.redrawChart();
     }
@@ -540,7 +540,7 @@ bool CMarkerGestures::eventFilter(QObject* watched, QEvent* event)
         if (const int boxed = linkCountBoxAt(at); boxed >= 0) {
             pickMarker(boxed);
             view_.redraw();
-            s_.refresh.showLinkList(boxed);
+            s_.refresh.showLinksOfObject(p_.objects[boxed].id);
             return true;
         }
         if (const int marker = markerAtPoint(at); marker >= 0) {

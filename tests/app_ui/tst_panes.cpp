@@ -301,7 +301,7 @@ void TestPanes::subSubjectChosenInMarkersLinkListSelectsItsRow()
                 shown = true;
             }
     };
-    s.subjects->showLinkList(s.objectIndex(4));
+    s.subjects->showLinksOfObject(4);
     QVERIFY(shown);
     QCOMPARE(s.subjects->grid()->selectedObjectId(), std::optional<ObjectId>(10));
 }

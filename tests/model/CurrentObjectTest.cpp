@@ -19,8 +19,8 @@ TEST_F(CurrentObjectTest, FollowsTheIdAndDropsThePreviousMarkersHighlight)
     EXPECT_TRUE(makeCurrent(project, services, 6, {true, true, false}));
     EXPECT_EQ(project.currentObject, 2);
     EXPECT_EQ(currentObjectId(project), 6);
-    EXPECT_EQ(fake.refresh.calls, (std::vector<std::string>{"dropHighlight doc\\a", "showSpan 2",
-                                                            "showProperties 2", "redrawChart"}));
+    EXPECT_EQ(fake.refresh.calls, (std::vector<std::string>{"dropHighlight doc\\a", "showSpan id 6",
+                                                            "showProperties id 6", "redrawChart"}));
 
     // Current again: only what was asked for; a changed object redraws the chart and the list.
     fake.refresh.calls.clear();

@@ -228,13 +228,13 @@ TEST_F(MarkerNavigation, ShowMarkerMovesTheCurrentObjectAndDropsTheOldHighlight)
 {
     EXPECT_TRUE(ops.showMarker(2, false));
     EXPECT_EQ(project.currentObject, 2);
-    EXPECT_THAT(fake.refresh.calls, ElementsAre("showSpan 2"));
+    EXPECT_THAT(fake.refresh.calls, ElementsAre("showSpan id 3"));
 
     fake.refresh.calls.clear();
     EXPECT_TRUE(ops.showMarker(1, true));
     EXPECT_EQ(project.currentObject, 1);
     EXPECT_THAT(fake.refresh.calls,
-                ElementsAre("dropHighlight d", "showSpan 1", "showProperties 1"));
+                ElementsAre("dropHighlight d", "showSpan id 2", "showProperties id 2"));
 
     EXPECT_FALSE(ops.showMarker(3, true)); // a sub-subject has no span
     {

@@ -83,7 +83,7 @@ TEST_F(MarkerEditTest, ASelectionStrictlyInsideAMarkerChangesIt)
                                               0),
         0u)
         << fake.messages.shown[0].textUtf8;
-    EXPECT_TRUE(fake.refresh.saw("showProperties 0"));
+    EXPECT_TRUE(fake.refresh.saw("showProperties id 5"));
 }
 
 TEST_F(MarkerEditTest, ASelectionTouchingTwoMarkersIsRefused)

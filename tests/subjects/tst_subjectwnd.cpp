@@ -65,10 +65,10 @@ public:
         if (subjects)
             subjects->updateLinkMark(id);
     }
-    void showLinkList(int index) override
+    void showLinksOfObject(ObjectId id) override
     {
         if (subjects)
-            subjects->showLinkList(index);
+            subjects->showLinksOfObject(id);
     }
 };
 

@@ -91,13 +91,13 @@ void RecordingRefresh::setStatusPane(StatusPane pane, const std::string& text)
 {
     status[static_cast<int>(pane)] = text;
 }
-void RecordingRefresh::showObjectSpan(int objectIndex)
+void RecordingRefresh::showSpanOfObject(ObjectId id)
 {
-    calls.push_back("showSpan " + std::to_string(objectIndex));
+    calls.push_back("showSpan id " + std::to_string(id));
 }
-void RecordingRefresh::showPropertiesOf(int objectIndex)
+void RecordingRefresh::showPropertiesOfObject(ObjectId id)
 {
-    calls.push_back("showProperties " + std::to_string(objectIndex));
+    calls.push_back("showProperties id " + std::to_string(id));
 }
 void RecordingRefresh::dropCurrentMarkerHighlight(SjisView relativePath)
 {

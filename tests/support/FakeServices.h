@@ -42,8 +42,8 @@ public:
     void resetPropertiesPane() override;
     void updateLinkMark(ObjectId subSubject) override;
     void setStatusPane(StatusPane pane, const std::string& text) override;
-    void showObjectSpan(int objectIndex) override;
-    void showPropertiesOf(int objectIndex) override;
+    void showSpanOfObject(ObjectId id) override;
+    void showPropertiesOfObject(ObjectId id) override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
     void bookmarksChanged() override;

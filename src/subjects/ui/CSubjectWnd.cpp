@@ -166,12 +166,11 @@ void CSubjectWnd::updateLinkMark(ObjectId subSubject)
     updateToolBar();
 }
 
-void CSubjectWnd::showLinkList(int objectIndex)
+void CSubjectWnd::showLinksOfObject(ObjectId id)
 {
-    if (objectIndex == -1) // no current object
-        return;
-    CV_CHECK(objectIndex >= 0 && objectIndex < p_.objectCount, return );
-    openLinkList(p_.objects[objectIndex].id);
+    if (findObjectIndex(p_, id) < 0)
+        return; // deleted since
+    openLinkList(id);
 }
 
 void CSubjectWnd::changed()

@@ -62,7 +62,7 @@ public:
     // Refresh: the link mark of a row follows every link change.
     void updateLinkMark(ObjectId subSubject) override;
     /// The link list of any object (a marker's link-count box, its command 348).
-    void showLinkList(int objectIndex) override;
+    void showLinksOfObject(ObjectId id) override;
 
     // LifecycleHooks: opening and closing a project.
     void rebuildSubjectList() override;
