@@ -203,6 +203,24 @@ SjisString conditionSentence(SjisView targetItemText, SjisView phrase,
     return s;
 }
 
+SjisString dictionaryConditionSentence(SjisView targetItemText, SjisView dictionaryName,
+                                       bool caseSensitive)
+{
+    return sjisText("「") + SjisString(targetItemText) + sjisText("」の中の文字を置換辞書「") +
+           SjisString(dictionaryName) + sjisText("」を使用して") +
+           sjisText(caseSensitive ? "大文字・小文字を区別して" : "大文字・小文字を区別しないで");
+}
+
+SjisString allDocumentsItemText()
+{
+    return sjisText("文献リスト内の全文献");
+}
+
+SjisString folderItemText(SjisView folder)
+{
+    return sjisText("『") + SjisString(folder) + sjisText("』内の全文献");
+}
+
 SjisString searchSummary(int documentsSearched, std::int64_t hits)
 {
     char buffer[128];

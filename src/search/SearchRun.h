@@ -105,6 +105,12 @@ std::optional<HitAddress> parseHitRow(SjisView row);
 /// search mode).
 SjisString conditionSentence(SjisView targetItemText, SjisView phrase,
                              const std::optional<SjisString>& replacement, bool caseSensitive);
+/// The condition sentence of a dictionary run.
+SjisString dictionaryConditionSentence(SjisView targetItemText, SjisView dictionaryName,
+                                       bool caseSensitive);
+/// The target list's item texts: "文献リスト内の全文献" and "『" + folder + "』内の全文献".
+SjisString allDocumentsItemText();
+SjisString folderItemText(SjisView folder);
 /// "検索文献数 %d件、ヒット数 %ld件".
 SjisString searchSummary(int documentsSearched, std::int64_t hits);
 
