@@ -78,8 +78,8 @@ TEST_F(SearchCommandTest, ReplaceMovesMarkersAndSavesTheProject)
     EXPECT_EQ(readFileBytes(root + "/P/doc/d1"), "xx Z\r\nZ q");
     EXPECT_EQ(readFileBytes(root + "/P/doc/F/d2"), "a\r\nb"); // across a line break: refused
     EXPECT_EQ(load()->objects[0].position, 9);
-    EXPECT_EQ(cvntool("replace " + projectFile + "ab Z").status, 1); // 30103: none left
-    EXPECT_EQ(cvntool("replace " + projectFile + "q q").status, 1);  // 30102
+    EXPECT_EQ(cvntool("replace " + projectFile + "nothere Z").status, 1); // 30103
+    EXPECT_EQ(cvntool("replace " + projectFile + "q q").status, 1);       // 30102
     writeFileBytes(root + "/dic", "Z\tab\r\n");
     EXPECT_EQ(cvntool("replace " + projectFile + "--dictionary '" + root + "/nodic'").status, 1);
     ASSERT_EQ(cvntool("replace " + projectFile + "--dictionary '" + root + "/dic' --case").status,
