@@ -6,15 +6,15 @@
 #      fails the test that made it;
 #   4. each fuzz harness for a few seconds on its seed corpus (clang, build-fuzz/).
 # Every step runs even when an earlier one failed, so one run shows every problem; the script
-# fails when any step failed. By default (and so in CI) steps 1 and 2 run; CORVANE_TEST_STEPS
-# names the steps to run, e.g. "format build asan fuzz" for all four.
+# fails when any step failed. By default (and so in CI) all four run; CORVANE_TEST_STEPS names
+# the steps to run instead, e.g. "format build" for a quick check.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-steps=${CORVANE_TEST_STEPS:-format build}
+steps=${CORVANE_TEST_STEPS:-format build asan fuzz}
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)

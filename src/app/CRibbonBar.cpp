@@ -1,5 +1,6 @@
 #include "app/CRibbonBar.h"
 
+#include "app/CPinButton.h"
 #include "app/CommandTable.h"
 #include "app/RibbonIcons.h"
 #include "app/RibbonLargeButton.h"
@@ -275,7 +276,12 @@ QWidget* CRibbonBar::bookmarkPanel()
     g->setContentsMargins(0, 0, 0, 0);
     g->setSpacing(1);
     for (int i = 0; i < 4; ++i) {
-        g->addWidget(smallButton(ID_SET_PIN1 + i, false), 0, i);
+        auto* pin = new CPinButton(i, w);
+        pin->setDefaultAction(actions_(ID_SET_PIN1 + i));
+        pin->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        pin->setIconSize(QSize(kSmallIcon, kSmallIcon));
+        pin->setAutoRaise(true);
+        g->addWidget(pin, 0, i);
         g->addWidget(smallButton(ID_DSP_PIN1 + i, false), 1, i);
     }
     auto* setLabel = new QLabel(QStringLiteral("設定"), w);

@@ -7,6 +7,7 @@ add_library(cv_shell STATIC
   ${_shell}/CTabArea.cpp
   ${_shell}/CRibbonBar.cpp
   ${_shell}/RibbonLargeButton.cpp
+  ${_shell}/CPinButton.cpp
   ${_shell}/RibbonIcons.cpp
   ${_shell}/CMainStatusBar.cpp
   ${_shell}/ShellRouting.cpp

@@ -49,6 +49,9 @@ public:
     /// An object dropped at a viewport point: a sub-subject or another marker dropped on a marker
     /// toggles the link dragged -> marker. True when the link table changed.
     bool dropObject(ObjectId dragged, const QPoint& viewportPoint);
+    /// A bookmark dropped at a viewport point: the caret goes there and the bookmark is set,
+    /// after asking 30106 when it came from a ribbon pin and is set already.
+    bool dropBookmark(int slot, bool fromPin, const QPoint& viewportPoint);
     /// Makes the marker at index the current object with its span selected and shown.
     void pickMarker(int index);
 
@@ -82,8 +85,7 @@ private:
     std::unique_ptr<QMenu> bookmarkMenu();
     /// Clears bookmark slot after asking 30107.
     void clearBookmark(int slot);
-    /// A bookmark dropped at a viewport point: the caret goes there and the bookmark is set.
-    bool dropBookmark(int slot, bool fromPin, const QPoint& viewportPoint);
+
     QAction* addItem(QMenu& menu, int id, const QString& label);
     bool inSelection(const QPoint& viewportPoint) const;
 

@@ -139,6 +139,7 @@ private slots:
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
     void ribbonUndoRedoAndPinsActOnTheActiveView();
+    void documentWithABookmarkIsSavedWithTheProjectFile();
 };
 
 void TestDocuments::listShowsTheSampleFoldersAndDocuments()
@@ -462,6 +463,31 @@ void TestDocuments::ribbonUndoRedoAndPinsActOnTheActiveView()
     QCOMPARE(s.t.messages->numbers().back(), 30107);
     QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], -1);
     QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
+}
+
+void TestDocuments::documentWithABookmarkIsSavedWithTheProjectFile()
+{
+    Session s;
+    QVERIFY(s.open());
+    QVERIFY(s.wiring->openDocument(s.memoPath())); // no markers in it
+    CVantorView* view = s.active()->view();
+    view->setCaret(0);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3)); // unset in the sample
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 0);
+    QVERIFY(s.t.app->lifecycle().save());
+    QTest::keyClicks(view, "x"); // moves the bookmark: the project changes with the text
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 1);
+    QVERIFY(s.t.app->data().modified);
+    QVERIFY(s.frame->runCommand(ID_TVIEW_SAVE));
+    QVERIFY(!view->isModified());
+    QVERIFY(!s.t.app->data().modified);
+
+    // Closing after another edit saves without asking.
+    QTest::keyClicks(view, "y");
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QVERIFY(s.t.messages->numbers().empty());
+    QCOMPARE(readAll(s.memoPath()).left(2), QByteArray("xy"));
+    QVERIFY(!s.t.app->data().modified);
 }
 
 QTEST_MAIN(TestDocuments)

@@ -10,10 +10,12 @@
 #include "res/ui/CommandIds.h"
 #include "support/FakeServices.h"
 #include "textview/CMarkerGestures.h"
+#include "textview/ObjectDrag.h"
 #include "textview/TextViewHost.h"
 
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 
 #include <cstring>
@@ -249,6 +251,29 @@ private slots:
         QTest::keyClick(view.get(), Qt::Key_Delete);
         QCOMPARE(project->textView.bookmarkPosition[1], -1);
         QVERIFY(fakes->refresh.saw("bookmarkCleared 1"));
+    }
+
+    void droppedBookmarksMoveWithoutAskingAndPinsAskBeforeOverwriting()
+    {
+        auto view = openView("alpha beta gamma");
+        QVERIFY(view);
+        // The drop's data names the bookmark and where it came from.
+        const auto dropAt = [&](ByteOffset offset, BookmarkDrag drag) {
+            const QPoint at = *view->positionToPoint(offset) - QPoint(-1, view->lineHeight() / 2);
+            std::unique_ptr<QMimeData> data(makeBookmarkDragData(drag));
+            const std::optional<BookmarkDrag> dropped = draggedBookmark(data.get());
+            QVERIFY(dropped && dropped->slot == drag.slot && dropped->fromPin == drag.fromPin);
+            CMarkerGestures::of(view.get())->dropBookmark(dropped->slot, dropped->fromPin, at);
+        };
+        dropAt(6, {0, true}); // from the ribbon's pin
+        QCOMPARE(project->textView.bookmarkPosition[0], 6);
+        fakes->messages.answer(Answer::No);
+        dropAt(11, {0, true}); // set already: the pin asks
+        QCOMPARE(fakes->messages.numbers(), std::vector<int>{30106});
+        QCOMPARE(project->textView.bookmarkPosition[0], 6);
+        dropAt(11, {0, false}); // carried from a view: moved without a question
+        QCOMPARE(project->textView.bookmarkPosition[0], 11);
+        QCOMPARE(fakes->messages.numbers().size(), std::size_t(1));
     }
 
     void viewMenuListsBookmarkSamplesAndTheBookmarkMenuItsLimits()
