@@ -6,6 +6,7 @@
 #include "base/Sjis.h"
 #include "model/FixedText.h"
 #include "model/ProjectStatus.h"
+#include "res/MessageNumbers.h"
 #include "textview/TextDocument.h"
 
 #include <cstdio>
@@ -170,7 +171,7 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         const TargetDocument& doc = docs[static_cast<std::size_t>(i)];
         ++totals.documentsSearched;
         if (!readDocument(doc, raw)) {
-            totals.failure = 30027;
+            totals.failure = msg::kReadFailed;
             totals.failedPath = doc.diskPath;
             break;
         }
@@ -195,7 +196,7 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
             continue;
         if (doc.open) {
             if (!doc.open->replaceAllText(all.text)) {
-                totals.failure = 30001;
+                totals.failure = msg::kMemoryFailed;
                 totals.failedPath = doc.diskPath;
                 break;
             }
@@ -208,7 +209,8 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
                                     : mode_t(0444);
             const auto status = files::writeFileSafely(doc.diskPath, all.text, mode);
             if (status != files::WriteStatus::Ok) {
-                totals.failure = status == files::WriteStatus::TempFailed ? 30073 : 30018;
+                totals.failure = status == files::WriteStatus::TempFailed ? msg::kWorkFileOpenFailed
+                                                                          : msg::kSaveFailed;
                 totals.failedPath = doc.diskPath;
                 break;
             }
