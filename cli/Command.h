@@ -61,6 +61,7 @@ const std::vector<Command>& importCommands();  ///< import
 const std::vector<Command>& editCommands();    ///< edit
 const std::vector<Command>& markerCommands();  ///< markers
 const std::vector<Command>& chartCommands();   ///< place, align
+const std::vector<Command>& searchCommands();  ///< search, replace
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
 std::string absolutePath(const std::string& path);

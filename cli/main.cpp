@@ -43,7 +43,7 @@ std::vector<Command> allCommands()
     std::vector<Command> all;
     for (const auto* group :
          {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
-          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands()})
+          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands(), &searchCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }

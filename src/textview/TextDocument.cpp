@@ -222,6 +222,17 @@ bool TextDocument::convertCase(ByteOffset from, ByteOffset to, bool upper)
     return true;
 }
 
+bool TextDocument::replaceAllText(SjisString newText)
+{
+    const SjisString old(store_.text());
+    const auto newLength = static_cast<std::int32_t>(newText.size());
+    if (!store_.replaceContent(std::move(newText)))
+        return false;
+    undo_.clear();
+    changed(TextEdit{0, static_cast<std::int32_t>(old.size()), newLength}, old);
+    return true;
+}
+
 bool TextDocument::savesWithProject() const
 {
     if (!isModified())

@@ -104,6 +104,11 @@ public:
     /// False when the range is invalid or nothing changed.
     bool convertCase(ByteOffset from, ByteOffset to, bool upper);
 
+    /// A batch replace rewrote the whole text (the caller moves markers and bookmarks). The undo
+    /// and redo lists are emptied: their byte offsets no longer hold. False when the store
+    /// refuses the text (30001).
+    bool replaceAllText(SjisString newText);
+
     bool isModified() const { return store_.isModified(); }
     /// True when the document is modified and markers or bookmarks lie in it: its text and the
     /// project file must go to disk together, so it is saved without asking, never offered in

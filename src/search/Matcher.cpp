@@ -1,0 +1,110 @@
+#include "search/Matcher.h"
+
+#include "base/Sjis.h"
+
+#include <cstring>
+
+namespace corvane::search {
+
+namespace {
+
+bool isLineBreak(unsigned char b)
+{
+    return b == '\r' || b == '\n';
+}
+
+/// True when p starts a character. known is a character boundary at or before p. Any byte
+/// outside the lead-byte range ends a character, so the run of lead-range bytes just before p
+/// pairs up from there: p is a boundary when that run has even length.
+bool isBoundary(SjisView text, std::size_t known, std::size_t p)
+{
+    std::size_t j = p;
+    while (j > known && sjis::isLeadByte(static_cast<unsigned char>(text[j - 1])))
+        --j;
+    return (p - j) % 2 == 0;
+}
+
+} // namespace
+
+Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
+    : caseSensitive_(caseSensitive), window_(window)
+{
+    valid_ = !phrase.empty() && sjis::isWellFormed(phrase) &&
+             phrase.find_first_of("\r\n") == SjisView::npos;
+    pattern_ = caseSensitive ? SjisString(phrase) : sjis::toUpperAscii(phrase);
+    if (window_ > 0 && static_cast<std::int64_t>(pattern_.size()) > window_)
+        valid_ = false; // can never fit the window
+}
+
+SjisString Matcher::prepare(SjisView text) const
+{
+    return caseSensitive_ ? SjisString(text) : sjis::toUpperAscii(text);
+}
+
+std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
+{
+    const std::size_t n = pattern_.size();
+    const std::size_t limit =
+        window_ > 0 ? std::min(text.size(), p + static_cast<std::size_t>(window_)) : text.size();
+    // The unbroken case first: one memcmp.
+    if (p + n <= limit && std::memcmp(text.data() + p, pattern_.data(), n) == 0)
+        return static_cast<std::int32_t>(n);
+    std::size_t k = 0;
+    std::size_t q = p;
+    while (q < limit) {
+        const auto b = static_cast<unsigned char>(text[q]);
+        if (isLineBreak(b)) {
+            ++q;
+            continue;
+        }
+        if (text[q] != pattern_[k])
+            return 0;
+        ++q;
+        if (++k == n)
+            return static_cast<std::int32_t>(q - p);
+    }
+    return 0;
+}
+
+std::optional<Hit> Matcher::next(SjisView text, std::size_t from) const
+{
+    if (!valid_)
+        return std::nullopt;
+    const char first = pattern_[0];
+    std::size_t known = from; // a character boundary at or before every candidate below
+    std::size_t p = from;
+    while (p < text.size()) {
+        const void* found = std::memchr(text.data() + p, first, text.size() - p);
+        if (!found)
+            return std::nullopt;
+        const std::size_t c =
+            static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        if (!isBoundary(text, known, c)) {
+            // c is a trail byte, so the character ends with it.
+            known = c + 1;
+            p = c + 1;
+            continue;
+        }
+        known = c;
+        // The first pattern byte is never CR or LF, so a candidate never starts on one.
+        if (const std::int32_t span = matchAt(text, c))
+            return Hit{static_cast<ByteOffset>(c), span};
+        p = sjis::nextChar(text, c);
+        known = p;
+    }
+    return std::nullopt;
+}
+
+std::optional<Hit> Matcher::previous(SjisView text, std::size_t before) const
+{
+    std::optional<Hit> last;
+    forEach(text, [&](const Hit& hit) {
+        if (static_cast<std::size_t>(hit.offset) >= before)
+            return false;
+        last = hit;
+        return true;
+    });
+    return last;
+}
+
+} // namespace corvane::search

@@ -1,0 +1,78 @@
+// The one byte matcher of search, the count pass, batch replace and find in the text view. It
+// works on Shift-JIS bytes: a hit starts only at a character boundary (never on a trail byte, so
+// "@" 0x40 is never found inside "　" 0x81 0x40), never at CR or LF, and CR and LF inside the text
+// are skipped while comparing, so a phrase is found across a line break. Case is folded for ASCII
+// letters only; full-width letters always compare exactly.
+#pragma once
+
+#include "base/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace corvane::search {
+
+/// The longest span (line breaks included) a search or replace hit may cover. Find in the text
+/// view has no such window.
+inline constexpr std::int32_t kSearchWindow = 100;
+
+struct Hit
+{
+    ByteOffset offset = 0;
+    /// Bytes the hit covers in the text: the phrase length plus the line-break bytes inside it.
+    std::int32_t span = 0;
+};
+
+class Matcher
+{
+public:
+    /// phrase: Shift-JIS bytes without CR or LF (the caller removes them). window: the longest
+    /// span a hit may cover, or 0 for no limit.
+    Matcher(SjisView phrase, bool caseSensitive, std::int32_t window = kSearchWindow);
+
+    /// False for an empty phrase, one that is not well-formed Shift-JIS, or one that holds CR
+    /// or LF: such a phrase would never find anything or never advance.
+    bool valid() const { return valid_; }
+    bool caseSensitive() const { return caseSensitive_; }
+    const SjisString& pattern() const { return pattern_; }
+
+    /// The text as the matcher compares it: folded when case is ignored, else a copy.
+    SjisString prepare(SjisView text) const;
+
+    /// The first hit at or after from in prepared text (from must be a character boundary).
+    std::optional<Hit> next(SjisView prepared, std::size_t from) const;
+    /// The last hit that starts before `before` (a character boundary), walking hits from the
+    /// start as next() finds them, so previous and next agree on the same hits.
+    std::optional<Hit> previous(SjisView prepared, std::size_t before) const;
+
+    /// Calls onHit(const Hit&) for each non-overlapping hit in order; onHit returns false to stop.
+    /// Returns the number of hits reported.
+    template <typename F> std::int64_t forEach(SjisView prepared, F&& onHit) const
+    {
+        std::int64_t count = 0;
+        std::size_t from = 0;
+        while (auto hit = next(prepared, from)) {
+            ++count;
+            if (!onHit(*hit))
+                break;
+            from = static_cast<std::size_t>(hit->offset) + static_cast<std::size_t>(hit->span);
+        }
+        return count;
+    }
+    std::int64_t count(SjisView prepared) const
+    {
+        return forEach(prepared, [](const Hit&) { return true; });
+    }
+
+private:
+    /// Span of a hit at p, or 0 when the phrase does not match there.
+    std::int32_t matchAt(SjisView text, std::size_t p) const;
+
+    SjisString pattern_;
+    bool caseSensitive_ = true;
+    std::int32_t window_ = kSearchWindow;
+    bool valid_ = false;
+};
+
+} // namespace corvane::search

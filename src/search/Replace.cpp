@@ -1,0 +1,265 @@
+#include "search/Replace.h"
+
+#include "base/Codec.h"
+#include "base/FileRead.h"
+#include "base/FileWrite.h"
+#include "base/Sjis.h"
+#include "model/FixedText.h"
+#include "model/ProjectStatus.h"
+#include "res/MessageNumbers.h"
+#include "textview/TextDocument.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace corvane::search {
+
+namespace {
+
+bool holdsLineBreak(SjisView bytes)
+{
+    return bytes.find_first_of("\r\n") != SjisView::npos;
+}
+
+/// x lies within the marker: position <= x <= position + length - 1.
+bool within(const MarkerSpan& m, std::int64_t x)
+{
+    return m.position <= x && x <= std::int64_t(m.position) + m.length - 1;
+}
+
+bool touches(const std::vector<MarkerSpan>& markers, std::int64_t q, std::int64_t n)
+{
+    for (const auto& m : markers)
+        if (within(m, q) || within(m, q + n) ||
+            (q <= m.position && std::int64_t(m.position) + m.length <= q + n))
+            return true;
+    return false;
+}
+
+/// A marker edge at q + k with 0 < k < size would fall inside a two-byte character of bytes.
+bool splitsCharacter(const std::vector<MarkerSpan>& markers, std::int64_t q, SjisView bytes)
+{
+    auto inside = [&](std::int64_t x) {
+        if (x <= q || x >= q + std::int64_t(bytes.size()))
+            return false;
+        std::size_t i = 0;
+        while (std::int64_t(i) < x - q)
+            i = sjis::nextChar(bytes, i);
+        return std::int64_t(i) != x - q;
+    };
+    for (const auto& m : markers)
+        if (inside(m.position) || inside(std::int64_t(m.position) + m.length))
+            return true;
+    return false;
+}
+
+SjisString sjisText(const char* utf8)
+{
+    return codec::fromUtf8(utf8).text;
+}
+
+} // namespace
+
+Rewrite rewrite(SjisView raw, const Matcher& matcher, SjisView replacement,
+                std::vector<MarkerSpan>& markers)
+{
+    Rewrite out;
+    if (!matcher.valid())
+        return out;
+    const SjisString folded = matcher.caseSensitive() ? SjisString() : matcher.prepare(raw);
+    const SjisView text = matcher.caseSensitive() ? raw : SjisView(folded);
+    const std::int64_t m = static_cast<std::int64_t>(replacement.size());
+    std::size_t copied = 0; // raw bytes up to here are in out.text
+    out.text.reserve(raw.size());
+    matcher.forEach(text, [&](const Hit& hit) {
+        ++out.hits;
+        const auto at = static_cast<std::size_t>(hit.offset);
+        out.text.append(raw.substr(copied, at - copied));
+        copied = at;
+        const SjisView matched = raw.substr(at, static_cast<std::size_t>(hit.span));
+        const std::int64_t q = static_cast<std::int64_t>(out.text.size());
+        const std::int64_t n = hit.span;
+        bool refuse = false;
+        if (holdsLineBreak(matched)) {
+            refuse = true;
+            ++out.refusedOther;
+        } else if (m != n && touches(markers, q, n)) {
+            refuse = true;
+        } else if (m == n && splitsCharacter(markers, q, replacement)) {
+            refuse = true;
+            ++out.refusedOther;
+        }
+        if (refuse) {
+            ++out.refused;
+            out.text.append(matched);
+        } else {
+            if (m == n && touches(markers, q, n))
+                out.equalLengthTouched = true;
+            out.text.append(replacement);
+            out.edits.push_back(TextEdit{static_cast<ByteOffset>(q), static_cast<std::int32_t>(n),
+                                         static_cast<std::int32_t>(m)});
+            if (m != n)
+                for (auto& mk : markers)
+                    if (mk.position >= q + n)
+                        mk.position = static_cast<ByteOffset>(mk.position + (m - n));
+        }
+        copied = at + matched.size();
+        return true;
+    });
+    out.text.append(raw.substr(copied));
+    return out;
+}
+
+std::vector<MarkerSpan> markersOf(const ProjectData& project, SjisView relativePath)
+{
+    std::vector<MarkerSpan> out;
+    for (int i = 0; i < project.objectCount; ++i) {
+        const ObjectRecord& r = project.objects[i];
+        if (r.type == ObjectType::Marker && fixedText(r.document) == relativePath)
+            out.push_back({r.position, r.length});
+    }
+    return out;
+}
+
+void applyToRecords(ProjectData& project, SjisView relativePath, const Rewrite& rw,
+                    std::int32_t oldLength, bool reread)
+{
+    if (!rw.changed())
+        return;
+    std::int32_t length = oldLength;
+    for (const TextEdit& edit : rw.edits) {
+        shiftMarkers(project, relativePath, edit);
+        shiftBookmarks(project, relativePath, edit, length, BookmarkRule::MoveToEditPoint);
+        length += edit.insertedBytes - edit.removedBytes;
+    }
+    if (reread) {
+        for (int i = 0; i < project.objectCount; ++i) {
+            ObjectRecord& r = project.objects[i];
+            if (r.type != ObjectType::Marker || fixedText(r.document) != relativePath ||
+                r.position < 0 || r.length <= 0 ||
+                std::int64_t(r.position) + r.length > std::int64_t(rw.text.size()))
+                continue;
+            const SjisView bytes = SjisView(rw.text).substr(static_cast<std::size_t>(r.position),
+                                                            static_cast<std::size_t>(r.length));
+            setFixedText(r.secondText, sjis::cut(bytes, 100));
+        }
+    }
+    setModified(project);
+}
+
+ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>& docs,
+                         const std::vector<ReplacePair>& pairs, bool caseSensitive,
+                         Progress* progress)
+{
+    ReplaceTotals totals;
+    std::vector<std::pair<Matcher, const ReplacePair*>> matchers;
+    for (const auto& pair : pairs) {
+        if (pair.before.empty())
+            continue;
+        Matcher matcher(pair.before, caseSensitive);
+        if (matcher.valid())
+            matchers.emplace_back(std::move(matcher), &pair);
+    }
+    totals.pairsRun = static_cast<int>(matchers.size());
+    const int total = static_cast<int>(docs.size());
+    SjisString raw;
+    for (int i = 0; i < total; ++i) {
+        if (progress && !progress->step(i, total)) {
+            totals.cancelled = true;
+            break;
+        }
+        const TargetDocument& doc = docs[static_cast<std::size_t>(i)];
+        ++totals.documentsSearched;
+        if (!readDocument(doc, raw)) {
+            totals.failure = msg::kReadFailed;
+            totals.failedPath = doc.diskPath;
+            break;
+        }
+        const auto oldLength = static_cast<std::int32_t>(raw.size());
+        // Each pair in turn over the text the earlier pairs left; the edits of all pairs chain.
+        Rewrite all;
+        all.text = raw;
+        std::vector<MarkerSpan> spans = markersOf(project, doc.relativePath);
+        for (const auto& [matcher, pair] : matchers) {
+            Rewrite one = rewrite(all.text, matcher, pair->after, spans);
+            if (one.hits > 0)
+                ++totals.documentsContaining;
+            totals.hits += one.hits;
+            totals.refused += one.refused;
+            totals.refusedOther += one.refusedOther;
+            all.equalLengthTouched = all.equalLengthTouched || one.equalLengthTouched;
+            all.edits.insert(all.edits.end(), one.edits.begin(), one.edits.end());
+            if (one.changed())
+                all.text = std::move(one.text);
+        }
+        if (!all.changed())
+            continue;
+        if (doc.open) {
+            if (!doc.open->replaceAllText(all.text)) {
+                totals.failure = msg::kMemoryFailed;
+                totals.failedPath = doc.diskPath;
+                break;
+            }
+        } else {
+            struct stat info
+            {
+            };
+            const mode_t mode = ::stat(doc.diskPath.c_str(), &info) == 0
+                                    ? (info.st_mode & 07777 & ~mode_t(0222))
+                                    : mode_t(0444);
+            const auto status = files::writeFileSafely(doc.diskPath, all.text, mode);
+            if (status != files::WriteStatus::Ok) {
+                totals.failure = status == files::WriteStatus::TempFailed ? msg::kWorkFileOpenFailed
+                                                                          : msg::kSaveFailed;
+                totals.failedPath = doc.diskPath;
+                break;
+            }
+        }
+        applyToRecords(project, doc.relativePath, all, oldLength, all.equalLengthTouched);
+        ++totals.documentsWritten;
+    }
+    if (progress && !totals.cancelled && totals.failure == 0)
+        progress->step(total, total);
+    return totals;
+}
+
+SjisString replaceSummary(const ReplaceTotals& t)
+{
+    // A dictionary run reads each document once for all its pairs, so the figure is the number
+    // of documents, with or without pairs (no division by the pairs run).
+    const int searched = t.documentsSearched;
+    char buffer[256];
+    SjisString s;
+    if (t.refused == 0) {
+        std::snprintf(buffer, sizeof buffer, "%d\x01%d\x01%lld", searched, t.documentsContaining,
+                      static_cast<long long>(t.hits));
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%d\x01%d\x01%lld\x01%lld", searched,
+                      t.documentsContaining, static_cast<long long>(t.hits - t.refused),
+                      static_cast<long long>(t.refused));
+    }
+    std::vector<std::string> f;
+    std::string cur;
+    for (char c : std::string(buffer)) {
+        if (c == '\x01') {
+            f.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    f.push_back(cur);
+    s = sjisText("置換対象文献数 ") + f[0] + sjisText("件\n置換実施文献数 ") + f[1] +
+        sjisText("件\n置換数 ") + f[2] + sjisText("件\n");
+    if (t.refused != 0) {
+        s += sjisText("置換不能数 ") + f[3] + sjisText("件\n");
+        if (t.refused > t.refusedOther)
+            s += sjisText("※ 置換前後の字数が異なり、マーカと重なる場合は置換できません\n");
+        if (t.refusedOther > 0)
+            s += sjisText("※ 改行をまたぐ語句と、マーカの端が文字の途中になる置換はできません\n");
+    }
+    s += "\n";
+    return s;
+}
+
+} // namespace corvane::search
