@@ -164,12 +164,6 @@ void CChartView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollArea();
-    // The stored scroll position can only be applied once the viewport has its size.
-    if (pendingScroll_) {
-        horizontalScrollBar()->setValue(pendingScroll_->x());
-        verticalScrollBar()->setValue(pendingScroll_->y());
-        pendingScroll_.reset();
-    }
 }
 
 void CChartView::scrollContentsBy(int, int)
@@ -189,6 +183,14 @@ void CChartView::zoomTo(float z)
 
 void CChartView::paintEvent(QPaintEvent* event)
 {
+    // The stored scroll position is applied at the first paint, when the tab area has given the
+    // viewport its size (an earlier, smaller size would clamp it).
+    if (pendingScroll_) {
+        const QPoint stored = *pendingScroll_;
+        pendingScroll_.reset();
+        horizontalScrollBar()->setValue(stored.x());
+        verticalScrollBar()->setValue(stored.y());
+    }
     const qreal dpr = devicePixelRatioF();
     const QSize size = viewport()->size();
     if (sceneStale_ || scene_.size() != size * dpr) {
@@ -264,10 +266,17 @@ QRect CChartView::feedbackRect() const
         const Rect target = model_.resizeTarget(handle_, chartOf(pointer_));
         return toView(chart::toCanvas(target, zoom())).adjusted(-2, -2, 2, 2);
     }
+    case Gesture::Rotate: {
+        const Point c = circleCentre();
+        return QRect(QPoint(c.x - s.x(), c.y - s.y()), pointer_)
+            .normalized()
+            .adjusted(-2, -2, 2, 2);
+    }
     case Gesture::Width:
         return QRect(widthBarX() - s.x() - 2, 0, 64, viewport()->height());
     case Gesture::Height:
         return QRect(0, heightBarY() - s.y() - 2, viewport()->width(), 40);
+    case Gesture::Radius:
     case Gesture::None:
         break;
     }
@@ -307,6 +316,12 @@ void CChartView::paintFeedback(QPainter& painter) const
         painter.drawRect(QRect(t.left - s.x(), t.top - s.y(), t.width() - 1, t.height() - 1));
         return;
     }
+    case Gesture::Rotate: {
+        const Point c = circleCentre();
+        painter.setPen(QPen(QColor(100, 100, 180), 1));
+        painter.drawLine(QPoint(c.x - s.x(), c.y - s.y()), pointer_);
+        return;
+    }
     case Gesture::Width:
     case Gesture::Height: {
         const bool width = gesture_ == Gesture::Width;
@@ -326,6 +341,7 @@ void CChartView::paintFeedback(QPainter& painter) const
         painter.drawText(label, QString::number(value));
         return;
     }
+    case Gesture::Radius:
     case Gesture::None:
         return;
     }
@@ -347,6 +363,30 @@ void CChartView::guide(const char* utf8)
         showGuide(QString::fromUtf8(utf8));
 }
 
+Point CChartView::circleCentre() const
+{
+    const Point c = chart::nodeRect(p_.objects[model_.mainIndex()]).centre();
+    return {chart::toCanvas(c.x, zoom()), chart::toCanvas(c.y, zoom())};
+}
+
+bool CChartView::onRadiusHandle(Point cv) const
+{
+    if (!model_.rotationCircleShown())
+        return false;
+    const Point c = circleCentre();
+    const int hx = c.x + chart::rotationRadius(p_.chartView);
+    return cv.x >= hx - 5 && cv.x < hx + 5 && cv.y >= c.y - 5 && cv.y < c.y + 5;
+}
+
+bool CChartView::onCircleLine(Point cv) const
+{
+    if (!model_.rotationCircleShown())
+        return false;
+    const Point c = circleCentre();
+    const double d = std::hypot(double(cv.x) - c.x, double(cv.y) - c.y);
+    return std::abs(d - chart::rotationRadius(p_.chartView)) < 6.0;
+}
+
 void CChartView::hoverCursor(const QPoint& v)
 {
     const Point c = chartOf(v);
@@ -354,6 +394,17 @@ void CChartView::hoverCursor(const QPoint& v)
     const float z = zoom();
     const int right = chart::toCanvas(chart::chartWidth(p_.chartView), z);
     const int bottom = chart::toCanvas(chart::chartHeight(p_.chartView), z);
+    if (onRadiusHandle(cv)) {
+        viewport()->setCursor(Qt::SizeHorCursor);
+        guide("←左へドラッグすると回転円の半径が小さく、→右へドラッグすると大きくなります");
+        return;
+    }
+    if (onCircleLine(cv)) {
+        viewport()->setCursor(Qt::CrossCursor);
+        guide(
+            "回転円に沿ってドラッグするとアークで繋がったオブジェクトを回転させることができます。");
+        return;
+    }
     const chart::ChartModel::HandleHit h = model_.handleAt(c);
     if (h.index >= 0) {
         static const Qt::CursorShape shapes[] = {
@@ -412,6 +463,14 @@ void CChartView::mousePressEvent(QMouseEvent* event)
     const Point cv = canvasOf(v);
     const float z = zoom();
 
+    if (onRadiusHandle(cv)) {
+        gesture_ = Gesture::Radius;
+        return;
+    }
+    if (onCircleLine(cv)) {
+        gesture_ = Gesture::Rotate;
+        return;
+    }
     const chart::ChartModel::HandleHit h = model_.handleAt(c);
     if (h.index >= 0) {
         model_.setMain(h.index);
@@ -464,6 +523,10 @@ void CChartView::mouseMoveEvent(QMouseEvent* event)
                             cv.x < chart::toCanvas(chart::chartWidth(p_.chartView), z) &&
                             cv.y < chart::toCanvas(chart::chartHeight(p_.chartView), z);
         viewport()->setCursor(inside ? Qt::SizeAllCursor : Qt::ForbiddenCursor);
+    }
+    if (gesture_ == Gesture::Radius) {
+        model_.setRadiusFromDrag(canvasOf(v).x);
+        return;
     }
     setFeedbackPoint(v);
 }
@@ -526,6 +589,10 @@ void CChartView::mouseReleaseEvent(QMouseEvent* event)
             updateScrollArea();
         }
         break;
+    case Gesture::Rotate:
+        model_.rotateLinked(canvasOf(press_), canvasOf(v));
+        break;
+    case Gesture::Radius:
     case Gesture::None:
         break;
     }
@@ -565,6 +632,21 @@ void CChartView::wheelEvent(QWheelEvent* event)
 }
 
 // --- Keyboard -----------------------------------------------------------------------------------
+
+bool CChartView::event(QEvent* event)
+{
+    // The chart's own Ctrl keys (select all, sub-subjects, markers) win over the frame's
+    // shortcuts while the chart has the focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::ControlModifier &&
+            (key->key() == Qt::Key_A || key->key() == Qt::Key_S || key->key() == Qt::Key_M)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
 
 bool CChartView::focusNextPrevChild(bool)
 {

@@ -58,6 +58,7 @@ signals:
     void chartChanged();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -78,8 +79,14 @@ private:
         Move,
         Resize,
         Width,
-        Height
+        Height,
+        Rotate,
+        Radius
     };
+    /// The rotation circle's centre (the main node's centre) in canvas pixels.
+    chart::Point circleCentre() const;
+    bool onRadiusHandle(chart::Point canvas) const;
+    bool onCircleLine(chart::Point canvas) const;
 
     float zoom() const;
     QPoint scroll() const;

@@ -284,6 +284,34 @@ private slots:
         QCOMPARE(c.view->buildContextMenu(c.at(700, 700))->objectName(), QStringLiteral("View"));
     }
 
+    void radiusDragIsClampedAndRotationTurnsLinkedNodes()
+    {
+        Chart c;
+        c.project.chartView.rotationCircleShown = 1;
+        c.project.chartView.rotationRadius = 100;
+        const int a = c.node(1, {400, 400, 550, 450}); // centre (475, 425)
+        const int b = c.node(2, {700, 400, 850, 450}); // centre (775, 425)
+        c.project.links[c.project.linkCount++] = {1, 2};
+        c.show();
+        c.view->horizontalScrollBar()->setValue(200);
+        c.view->verticalScrollBar()->setValue(150);
+        QTest::mouseClick(c.vp(), Qt::LeftButton, {}, c.at(475, 425));
+        QCOMPARE(c.view->model().mainIndex(), a);
+        // The handle sits on the circle right of the centre; the radius follows the pointer
+        // within 40-140.
+        c.drag(c.at(575, 425), c.at(900, 425));
+        QCOMPARE(c.project.chartView.rotationRadius, 140);
+        c.drag(c.at(615, 425), c.at(300, 425));
+        QCOMPARE(c.project.chartView.rotationRadius, 40);
+        // A quarter turn along the circle, scrolled: the linked node goes from the right of the
+        // main node to below it at the same distance; the main node stays.
+        c.drag(c.at(475, 385), c.at(515, 425));
+        const chart::Point m = c.rectOf(b).centre();
+        QVERIFY2(std::abs(m.x - 475) <= 1 && std::abs(m.y - 725) <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(m.x).arg(m.y)));
+        QCOMPARE(c.rectOf(a), (Rect{400, 400, 550, 450}));
+    }
+
     void keysMoveAndCycle()
     {
         Chart c;
