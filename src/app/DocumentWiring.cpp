@@ -46,9 +46,14 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     frame.setTextWindowFactory([&app, &frame](const std::string& fullPath) -> DocumentWindow* {
         TextWindow* window =
             TextWindow::open(fullPath, app.data(), app.services(), app.textViews());
-        if (window)
-            if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
-                gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
+        if (!window)
+            return window;
+        if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
+            gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
+        window->saveProjectFile = [&app] {
+            if (app.hasLifecycle())
+                app.lifecycle().save();
+        };
         return window;
     });
     frame.setChartWindowFactory(

@@ -5,6 +5,7 @@
 #include "base/DocPath.h"
 #include "base/Services.h"
 #include "base/SettingsKeys.h"
+#include "model/Bookmarks.h"
 #include "model/CProjectIO.h"
 #include "model/FixedText.h"
 #include "model/ObjectTable.h"
@@ -191,10 +192,11 @@ std::optional<std::vector<std::string>> ProjectLifecycle::confirmDocumentSaves()
 {
     std::vector<std::string> listed;
     for (const std::string& path : hooks_.changedDocuments()) {
-        // Documents with markers are saved when their windows close whatever the user says, so
-        // that markers never point past a text that was thrown away.
+        // Documents with markers or bookmarks are saved when their windows close whatever the
+        // user says, so that neither ever points past a text that was thrown away.
         const std::optional<SjisString> relative = docpath::toRelative(data_.docFolder(), path);
-        if (relative && countMarkersIn(data_, *relative) > 0)
+        if (relative &&
+            (countMarkersIn(data_, *relative) > 0 || bookmarks::anyIn(data_, *relative)))
             continue;
         listed.push_back(path);
     }

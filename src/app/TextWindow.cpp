@@ -115,7 +115,14 @@ bool TextWindow::saveDocument()
 {
     if (!view_ || !view_->isModified())
         return true;
-    return view_->save();
+    // The edits moved the markers and bookmarks of this text: the project file that holds them
+    // goes to disk with it, so the two never disagree after a crash.
+    const bool withProject = view_->document()->savesWithProject();
+    if (!view_->save())
+        return false;
+    if (withProject && project_.modified && saveProjectFile)
+        saveProjectFile();
+    return true;
 }
 
 bool TextWindow::prepareClose()
@@ -127,7 +134,7 @@ bool TextWindow::prepareClose()
         // Edits move markers with the text; throwing the text away would leave the markers of
         // the document pointing at the wrong bytes. Such documents are saved without asking, as
         // the project's save confirmation does.
-        if (decision == OnClose::Ask && hasMarkers())
+        if (decision == OnClose::Ask && view_->document()->savesWithProject())
             decision = OnClose::Save;
         if (decision == OnClose::Ask) {
             switch (showMessage(services_.messages, msg::kSaveChanges, {}, style::yesNoCancel)) {
@@ -143,7 +150,7 @@ bool TextWindow::prepareClose()
         }
         onClose_ = OnClose::Ask;
         // A failed save keeps the window and its "*" (the message said why).
-        if (decision == OnClose::Save && !view_->save())
+        if (decision == OnClose::Save && !saveDocument())
             return false;
     }
     path_ = view_->documentPath();

@@ -10,6 +10,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -47,6 +48,10 @@ public:
 
     void relayout() override;
     void toggleCaret() override;
+
+    /// Saves the project file (set by the wiring); called after a document save that moved
+    /// markers or bookmarks.
+    std::function<void()> saveProjectFile;
 
     /// The document list renamed the document or a folder above it.
     void documentRenamed(const std::string& newFullPath);

@@ -43,6 +43,14 @@ std::optional<ByteOffset> positionIn(const ProjectData& project, int slot, SjisV
     return position;
 }
 
+bool anyIn(const ProjectData& project, SjisView relativePath)
+{
+    for (int slot = 0; slot < kBookmarkCount; ++slot)
+        if (isSet(project, slot) && fixedText(project.textView.bookmarkPath[slot]) == relativePath)
+            return true;
+    return false;
+}
+
 SjisString sampleAt(SjisView text, ByteOffset position)
 {
     if (position < 0 || static_cast<std::size_t>(position) >= text.size())

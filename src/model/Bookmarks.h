@@ -23,6 +23,9 @@ bool isSet(const ProjectData& project, int slot);
 std::optional<ByteOffset> positionIn(const ProjectData& project, int slot, SjisView relativePath,
                                      ByteOffset length);
 
+/// Whether a set bookmark names the document relativePath.
+bool anyIn(const ProjectData& project, SjisView relativePath);
+
 /// The sample of text at position: up to 203 bytes from there (whole characters), every CR and
 /// LF removed, cut to at most 200 bytes at a character boundary.
 SjisString sampleAt(SjisView text, ByteOffset position);

@@ -82,7 +82,7 @@ CMarkerGestures::CMarkerGestures(CVantorView& view, ProjectData& project, Servic
     runBookmarkDrag = [this](int slot) {
         auto* drag = new QDrag(&view_);
         drag->setMimeData(makeBookmarkDragData({slot, false}));
-        drag->setPixmap(QPixmap::fromImage(view_.host().bookmarkImage(slot)));
+        drag->setPixmap(QPixmap::fromImage(bookmarkImage(slot)));
         drag->setHotSpot(QPoint(8, 30));
         drag->exec(Qt::MoveAction, Qt::MoveAction);
     };

@@ -39,70 +39,60 @@ namespace corvane {
 
 namespace {
 
-QColor toQColor(Colour c)
-{
-    return QColor(int(colourRed(c)), int(colourGreen(c)), int(colourBlue(c)));
-}
-
-constexpr int kMinWrapWidth = 100;                 ///< narrower windows keep their old wrapping
-constexpr std::uint16_t kDownArrowCode = 0x81AB;   ///< "↓" in Shift-JIS
-constexpr int kLineEndMarkGap = 2;                 ///< pixels kept free right of the mark
-constexpr std::uint16_t kWhiteSquareCode = 0x81A0; ///< "□" in Shift-JIS
-
-/// Glyphs of one colour gathered per font and drawn with one call per font: far cheaper than a
-/// text call per character or per line.
-class GlyphBatch
-{
-public:
-    void add(const GlyphRef& g, double x, double baseline)
-    {
-        if (g.kind != GlyphRef::Glyph)
-            return;
-        const auto slot = static_cast<std::size_t>(g.fontSlot);
-        if (indexes_.size() <= slot) {
-            indexes_.resize(slot + 1);
-            positions_.resize(slot + 1);
-        }
-        indexes_[slot].push_back(g.glyphIndex);
-        positions_[slot].push_back(QPointF(wholePixel(x), baseline));
-    }
-    /// Whole pixels: glyphs rendered at fractional offsets miss the glyph cache.
-    static int wholePixel(double x) { return static_cast<int>(std::floor(x + 0.5)); }
-    void draw(QPainter& p, const std::vector<QRawFont>& fonts, const QColor& colour)
-    {
-        p.setPen(colour);
-        for (std::size_t slot = 0; slot < indexes_.size(); ++slot) {
-            if (indexes_[slot].isEmpty() || slot >= fonts.size())
-                continue;
-            QGlyphRun run;
-            run.setRawFont(fonts[slot]);
-            run.setGlyphIndexes(indexes_[slot]);
-            run.setPositions(positions_[slot]);
-            p.drawGlyphRun(QPointF(0, 0), run);
-            indexes_[slot].clear();
-            positions_[slot].clear();
-        }
-    }
-
-private:
-    std::vector<QList<quint32>> indexes_;
-    std::vector<QList<QPointF>> positions_;
-};
+constexpr int kMinWrapWidth = 100;               ///< narrower windows keep their old wrapping
+constexpr std::uint16_t kDownArrowCode = 0x81AB; ///< "↓" in Shift-JIS
+constexpr int kLineEndMarkGap = 2;               ///< pixels kept free right of the mark
 constexpr int kMinFontSize = 8;
 constexpr int kMaxFontSize = 36;
 
-/// Copies sprite with its top left at topLeft, within clip (which lies inside the surface).
-void copySprite(const QImage& sprite, QPoint topLeft, const QRect& clip, uchar* bits,
-                qsizetype bytesPerLine)
+/// Draws a line of sample text (Latin, digits, kana, ideographs, brackets, the line-end marks)
+/// black on white, for comparing a window's text with an image's.
+class TextProbe : public QWidget
 {
-    const QRect target = QRect(topLeft, sprite.size()) & clip;
-    if (target.isEmpty())
-        return;
-    const auto bytes = static_cast<std::size_t>(target.width()) * 4;
-    const int sx = target.left() - topLeft.x();
-    for (int y = target.top(); y <= target.bottom(); ++y)
-        std::memcpy(bits + y * bytesPerLine + target.left() * 4,
-                    sprite.constScanLine(y - topLeft.y()) + sx * 4, bytes);
+public:
+    explicit TextProbe(const QFont& font) : font_(font)
+    {
+        setAttribute(Qt::WA_DontShowOnScreen);
+        resize(QFontMetrics(font).horizontalAdvance(sample()) + 8, QFontMetrics(font).height() + 8);
+    }
+    static QString sample() { return QStringLiteral(u"aWfg08本あ【】↓□"); }
+    void drawSample(QPainter& p) const
+    {
+        p.fillRect(rect(), Qt::white);
+        p.setRenderHint(QPainter::TextAntialiasing, font_.styleStrategy() != QFont::NoAntialias);
+        p.setFont(font_);
+        p.setPen(Qt::black);
+        p.drawText(QPoint(4, 4 + QFontMetrics(font_).ascent()), sample());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        drawSample(p);
+    }
+
+private:
+    QFont font_;
+};
+
+/// Whether the font's text drawn on an off-screen image has exactly the pixels it has on a
+/// window. Not so where windows get subpixel (LCD) text, which Qt keeps off images: there the
+/// view draws straight onto the window. Found out once per font, by drawing a sample both ways.
+bool imageTextMatchesWindows(ViewFontCache& font)
+{
+    if (const std::optional<bool> known = font.imageTextMatches())
+        return *known;
+    TextProbe probe(font.font());
+    QImage onWindow(probe.size(), QImage::Format_RGB32);
+    probe.render(&onWindow);
+    QImage onImage(probe.size(), QImage::Format_RGB32);
+    {
+        QPainter p(&onImage);
+        probe.drawSample(p);
+    }
+    font.setImageTextMatches(onWindow == onImage);
+    return onWindow == onImage;
 }
 
 } // namespace
@@ -1141,21 +1131,24 @@ void CVantorView::paintEvent(QPaintEvent* event)
 {
     QPainter p(viewport());
     const QRect client = viewport()->rect();
+    const TextPaintInput input{project_,   doc_,   geometry_, client.size(),
+                               selection_, caret_, preedit_,  preeditCursor_};
+    ViewFontCache& font = fontCache();
     // A repaint of the whole area goes through the off-screen surface, where glyphs already seen
     // over the same colours are copied instead of blended again. Small repaints (the caret's
     // blink), scaled screens and subpixel text draw directly: the clip keeps the first cheap,
     // sprites are made at one pixel per unit, and images get grey text only.
     if (event->rect() == client && viewport()->devicePixelRatioF() == 1.0 && !client.isEmpty() &&
-        fontCache().imageTextMatchesWindows()) {
+        imageTextMatchesWindows(font)) {
         QImage& surface = host_.surface(client.size());
         const SurfaceBits bits{surface.bits(), surface.bytesPerLine(), client};
         {
             QPainter onSurface(&surface);
-            paintScene(onSurface, &bits);
+            painter_.paint(onSurface, input, font, &bits);
         }
         p.drawImage(client.topLeft(), surface, client);
     } else {
-        paintScene(p, nullptr);
+        painter_.paint(p, input, font);
     }
     if (caretShown_) {
         const QRect r = caretRect();
@@ -1168,84 +1161,10 @@ void CVantorView::paintEvent(QPaintEvent* event)
     }
 }
 
-void CVantorView::paintScene(QPainter& p, const SurfaceBits* surface)
-{
-    const TextViewSettings& s = settings();
-    const QRect client = viewport()->rect();
-    const bool numbers = s.lineNumbersShown != 0;
-    if (numbers)
-        p.fillRect(QRect(0, 0, geometry_.gutterWidth, client.height()),
-                   toQColor(s.lineNumberBackground));
-    p.fillRect(QRect(numbers ? geometry_.gutterWidth : 0, 0, client.width(), client.height()),
-               toQColor(s.background));
-    linkCountBoxes_.clear();
-    if (doc_) {
-        const VisibleBytes shown = shownBytes();
-        const std::vector<MarkerSpan> markers = markerSpansOf(project_, relativePath_);
-        paintText(p, shown, markers, surface);
-        if (numbers)
-            paintGutter(p, shown);
-        if (s.linkCountShown)
-            paintLinkCounts(p, shown, markers);
-    }
-    if (numbers)
-        paintBorder(p);
-    bookmarkRects_.fill(QRect());
-    if (doc_) {
-        paintBookmarks(p, shownBytes());
-        paintPreedit(p);
-    }
-}
-
-void CVantorView::paintBookmarks(QPainter& p, const VisibleBytes& shown)
-{
-    if (shown.lastRow < 0)
-        return;
-    const int lh = geometry_.lineHeight;
-    const int d = lh / 10;
-    const int size = std::clamp<int>(settings().bookmarkImageSize, 16, 32);
-    for (int slot = 0; slot < kBookmarkCount; ++slot) {
-        const auto position =
-            bookmarks::positionIn(project_, slot, doc_->relativePath(), doc_->length());
-        if (!position || *position < shown.first || *position > shown.last)
-            continue;
-        const auto at = positionToPoint(*position);
-        if (!at)
-            continue;
-        const QRect square(at->x() - 6 * d, 4 * d + at->y() - lh - size, size, size);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(square, host_.bookmarkImage(slot));
-        bookmarkRects_[static_cast<std::size_t>(slot)] = square;
-    }
-}
-
-void CVantorView::paintPreedit(QPainter& p)
-{
-    if (preedit_.isEmpty())
-        return;
-    const auto at = positionToPoint(caret_);
-    if (!at)
-        return;
-    // The composition is drawn over the text at the caret on the background, underlined, with its
-    // own cursor; it becomes text only when the input method commits it.
-    const QFont& font = fontCache().font();
-    const QFontMetrics metrics(font);
-    const int lh = geometry_.lineHeight;
-    const QRect box(at->x(), at->y() - lh, metrics.horizontalAdvance(preedit_) + 2, lh);
-    p.fillRect(box, toQColor(settings().background));
-    p.setFont(font);
-    p.setPen(toQColor(settings().textColour));
-    const int baseline = box.top() + geometry_.lineSpacing / 2 + metrics.ascent();
-    p.drawText(QPoint(box.left(), baseline), preedit_);
-    p.drawLine(box.left(), baseline + 2, box.right(), baseline + 2);
-    const int cursorX = box.left() + metrics.horizontalAdvance(preedit_.left(preeditCursor_));
-    p.drawLine(cursorX, box.top() + 1, cursorX, box.bottom() - 1);
-}
-
 int CVantorView::bookmarkAt(const QPoint& viewportPoint) const
 {
     for (int slot = 0; slot < kBookmarkCount; ++slot)
-        if (bookmarkRects_[static_cast<std::size_t>(slot)].contains(viewportPoint))
+        if (painter_.bookmarkRects()[static_cast<std::size_t>(slot)].contains(viewportPoint))
             return slot;
     return -1;
 }
@@ -1271,315 +1190,6 @@ bool CVantorView::setBookmarkAtCaret(int slot, bool askFirst)
     services_.refresh.bookmarksChanged();
     viewport()->update();
     return true;
-}
-
-void CVantorView::paintText(QPainter& p, const VisibleBytes& shown,
-                            const std::vector<MarkerSpan>& markers, const SurfaceBits* surface)
-{
-    if (shown.lastRow < 0)
-        return;
-    const TextViewSettings& s = settings();
-    ViewFontCache& font = fontCache();
-    CharWidthTable& widths = font.widths();
-    const SjisView text = this->text();
-    const int lh = geometry_.lineHeight;
-    const int sp = geometry_.lineSpacing;
-    const int ascent = font.metrics().ascent();
-    const int left = geometry_.textLeft() - geometry_.horizontalPosition;
-    const int clipLeft = geometry_.textLeft();
-    const QRect textArea(clipLeft, geometry_.topMargin, viewport()->width() - clipLeft,
-                         viewport()->height() - geometry_.topMargin);
-    p.save();
-    p.setClipRect(textArea);
-    p.setRenderHint(QPainter::TextAntialiasing, s.antiAliasing != 0);
-    p.setFont(font.font());
-
-    const CellColourInputs inputs{s.background, s.selectionColour, s.linkLineShown != 0,
-                                  s.textColour};
-    const QColor linkColour = toQColor(s.linkLineColour);
-    const QColor spaceColour = toQColor(s.whiteSpaceColour);
-    const QColor textColour = toQColor(s.textColour);
-    const QColor breakColour = toQColor(s.lineBreakColour);
-    const int band = sp / 2; // the link line fills the lower half of the line spacing
-    const int lastLine = keys().lineCount() - 1;
-    const int visibleRight = geometry_.horizontalPosition + textArea.width();
-
-    GlyphBatch glyphs;
-    GlyphBatch breakMarks;
-    struct Outline
-    {
-        QRect rect;
-        bool invalid;
-    };
-    std::vector<Outline> outlines;
-    const GlyphRef& down = font.glyph(kDownArrowCode);
-    const GlyphRef& square = font.glyph(kWhiteSquareCode);
-    const int markBaseline = (sp - sp / 2) + ascent;
-    GlyphSprites& sprites = font.sprites();
-    if (sprites.spriteCount() > GlyphSprites::kMaxSprites)
-        sprites.clear(); // here, not during the drawing: placed glyphs point at sprites
-    const QRgb textRgb = textColour.rgb();
-    bool inkUnknown = false; // a glyph reaching past its measured area may touch any pixel
-    placed_.clear();
-    rowStarts_.clear();
-
-    for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
-        const int rowTop = geometry_.topMargin + (line - geometry_.firstLine) * lh;
-        rowStarts_.push_back(placed_.size());
-        const ByteOffset start = keys().lineStart(line);
-        const ByteOffset end = keys().lineEnd(line);
-        const ByteOffset charsEnd = contentEnd(text, start, end);
-        charStarts_.clear();
-        charWidths_.clear();
-        charCodes_.clear();
-        int lineWidth = 0;
-        for (auto i = static_cast<std::size_t>(start); i < static_cast<std::size_t>(charsEnd);) {
-            const SjisChar c = sjisCharAt(text.data(), i, static_cast<std::size_t>(charsEnd));
-            const int w = widths.width(c.code);
-            charStarts_.push_back(static_cast<ByteOffset>(i));
-            charWidths_.push_back(w);
-            charCodes_.push_back(c.code);
-            lineWidth += w;
-            i += static_cast<std::size_t>(c.byteLength);
-            // Beyond the right edge nothing more shows (a 1 MB line is cut long before this).
-            if (lineWidth > visibleRight + 64)
-                break;
-        }
-        const bool endsWithBreak = charsEnd < end;
-        const bool lastDisplayLine = line == lastLine;
-        if (charStarts_.empty()) {
-            if (s.lineBreaksShown)
-                breakMarks.add(lastDisplayLine ? square : down, left, rowTop + markBaseline);
-            continue;
-        }
-        cellStyles(charStarts_, start, end, selection_, markers, inputs, cells_);
-
-        // Cell backgrounds, one rectangle per run of equal style.
-        int x = left;
-        std::size_t k = 0;
-        while (k < cells_.size()) {
-            std::size_t e = k;
-            int runWidth = 0;
-            while (e < cells_.size() && cells_[e].colour == cells_[k].colour &&
-                   cells_[e].linkLine == cells_[k].linkLine) {
-                runWidth += charWidths_[e];
-                ++e;
-            }
-            if (cells_[k].colour != s.background || cells_[k].linkLine) {
-                const QColor c = toQColor(cells_[k].colour);
-                if (cells_[k].linkLine && band > 0) {
-                    p.fillRect(QRect(x, rowTop, runWidth, lh - band), c);
-                    p.fillRect(QRect(x, rowTop + lh - band, runWidth, band), linkColour);
-                } else {
-                    p.fillRect(QRect(x, rowTop, runWidth, lh), c);
-                }
-            }
-            x += runWidth;
-            k = e;
-        }
-
-        // Glyphs, collected per font and drawn in a few runs below.
-        x = left;
-        const int baseline = rowTop + (sp - sp / 2) + ascent;
-        for (std::size_t c = 0; c < charCodes_.size(); ++c) {
-            const int w = charWidths_[c];
-            if (x + w >= clipLeft) {
-                const GlyphRef& g = font.glyph(charCodes_[c]);
-                if (g.kind == GlyphRef::Glyph && surface) {
-                    PlacedGlyph placed{
-                        &g,
-                        QPoint(GlyphBatch::wholePixel(x + (w - g.advance) / 2.0), baseline),
-                        x,
-                        x + w,
-                        QRect(),
-                        nullptr};
-                    const QRawFont& raw = font.rawFonts()[std::size_t(g.fontSlot)];
-                    const GlyphSprites::Ink& ink = sprites.ink(raw, g.fontSlot, g.glyphIndex);
-                    if (!ink.known)
-                        inkUnknown = true;
-                    if (!ink.known || !ink.box.isEmpty()) {
-                        placed.ink = ink.box.translated(placed.pen);
-                        // A sprite only where the ink stays on the cell's own solid colour.
-                        const int solidBottom =
-                            rowTop + (cells_[c].linkLine && band > 0 ? lh - band : lh);
-                        if (ink.known && placed.ink.left() >= x && placed.ink.right() < x + w &&
-                            placed.ink.top() >= rowTop && placed.ink.bottom() < solidBottom)
-                            placed.sprite =
-                                &sprites.sprite(raw, g.fontSlot, g.glyphIndex, ink, textRgb,
-                                                toQColor(cells_[c].colour).rgb());
-                        placed_.push_back(placed);
-                    }
-                } else if (g.kind == GlyphRef::Glyph) {
-                    glyphs.add(g, x + (w - g.advance) / 2.0, baseline);
-                } else if (g.kind == GlyphRef::Blank && s.whiteSpaceShown && w > 2) {
-                    outlines.push_back(
-                        {QRect(x + 1, rowTop + sp / 2, w - 3, lh - 2 * (sp / 2) - 1), false});
-                } else if (g.kind == GlyphRef::Invalid && w > 4) {
-                    const int top = rowTop + (sp - sp / 2);
-                    const int h = font.metrics().height();
-                    outlines.push_back({QRect(x + 2, top + h / 6, w - 5, h - h / 3 - 1), true});
-                }
-            }
-            x += w;
-        }
-        if (s.lineBreaksShown && (endsWithBreak || lastDisplayLine))
-            breakMarks.add(endsWithBreak ? down : square, left + lineWidth, rowTop + markBaseline);
-    }
-
-    if (surface) {
-        placeSprites(inkUnknown);
-        const QRect clip = textArea & surface->bounds;
-        for (const PlacedGlyph& g : placed_) {
-            if (g.sprite)
-                copySprite(*g.sprite, g.ink.topLeft(), clip, surface->bits, surface->bytesPerLine);
-            else
-                glyphs.add(*g.glyph, g.pen.x(), g.pen.y());
-        }
-    }
-
-    // The text layer over the cells.
-    glyphs.draw(p, font.rawFonts(), textColour);
-    p.setBrush(Qt::NoBrush);
-    for (const Outline& o : outlines) {
-        p.setPen(o.invalid ? textColour : spaceColour);
-        p.drawRect(o.rect);
-        if (o.invalid) {
-            p.drawLine(o.rect.topLeft(), o.rect.bottomRight());
-            p.drawLine(o.rect.topRight(), o.rect.bottomLeft());
-        }
-    }
-    breakMarks.draw(p, font.rawFonts(), breakColour);
-    p.restore();
-}
-
-void CVantorView::placeSprites(bool inkUnknown)
-{
-    // A sprite is copied before the blended glyphs are drawn, so it must not share a pixel with
-    // any of them: a blended glyph reaching into a sprite's cell sends that glyph to blending
-    // too, keeping the order in which overlapping glyphs meet the surface.
-    if (inkUnknown) {
-        for (PlacedGlyph& g : placed_)
-            g.sprite = nullptr;
-        return;
-    }
-    const int rows = static_cast<int>(rowStarts_.size());
-    const int lh = geometry_.lineHeight;
-    auto rowOf = [&](int y) {
-        return std::clamp(y < geometry_.topMargin ? -1 : (y - geometry_.topMargin) / lh, 0,
-                          rows - 1);
-    };
-    for (const PlacedGlyph& blended : placed_) {
-        if (blended.sprite)
-            continue;
-        for (int row = rowOf(blended.ink.top()); row <= rowOf(blended.ink.bottom()); ++row) {
-            const auto rowBegin = placed_.begin() + std::ptrdiff_t(rowStarts_[std::size_t(row)]);
-            const auto rowEnd =
-                row + 1 < rows ? placed_.begin() + std::ptrdiff_t(rowStarts_[std::size_t(row) + 1])
-                               : placed_.end();
-            // Cells run left to right within a row.
-            auto it = std::partition_point(rowBegin, rowEnd, [&](const PlacedGlyph& g) {
-                return g.cellRight <= blended.ink.left();
-            });
-            for (; it != rowEnd && it->cellLeft <= blended.ink.right(); ++it)
-                if (it->sprite && it->ink.intersects(blended.ink))
-                    it->sprite = nullptr;
-        }
-    }
-}
-
-void CVantorView::paintGutter(QPainter& p, const VisibleBytes& shown)
-{
-    if (shown.lastRow < 0)
-        return;
-    const TextViewSettings& s = settings();
-    const int padding = std::clamp<int>(s.lineNumberPadding, 0, 35);
-    const int lh = geometry_.lineHeight;
-    p.save();
-    p.setClipRect(QRect(0, geometry_.topMargin, geometry_.gutterWidth,
-                        viewport()->height() - geometry_.topMargin));
-    ViewFontCache& font = fontCache();
-    const int ascent = font.metrics().ascent();
-    const int textTop = (lh - font.metrics().height()) / 2; // vertically centred in the row
-    const int inner = geometry_.gutterWidth - 2 * padding;
-    GlyphBatch digits;
-    char number[16];
-    for (int line = geometry_.firstLine; line <= shown.lastRow; ++line) {
-        const int top = geometry_.topMargin + (line - geometry_.firstLine) * lh;
-        const int n = std::snprintf(number, sizeof number, "%d", line + 1);
-        int width = 0;
-        for (int i = 0; i < n; ++i)
-            width += font.widths().width(static_cast<unsigned char>(number[i]));
-        int x = padding;
-        if (s.lineNumberAlignment == 1)
-            x += (inner - width) / 2;
-        else if (s.lineNumberAlignment == 2)
-            x += inner - width;
-        for (int i = 0; i < n; ++i) {
-            const auto code = static_cast<std::uint16_t>(static_cast<unsigned char>(number[i]));
-            digits.add(font.glyph(code), x, top + textTop + ascent);
-            x += font.widths().width(code);
-        }
-    }
-    digits.draw(p, font.rawFonts(), toQColor(s.lineNumberColour));
-    p.restore();
-}
-
-void CVantorView::paintLinkCounts(QPainter& p, const VisibleBytes& shown,
-                                  const std::vector<MarkerSpan>& markers)
-{
-    const TextViewSettings& s = settings();
-    // The count sits on the marker's end, in the gap between this line's glyphs and the next
-    // line's: in the text's own size it would cover both lines' glyphs, so it is drawn smaller,
-    // on the view's background, and ends where the next line's glyphs begin.
-    QFont small = fontCache().font();
-    small.setPixelSize(std::max(8, fontCache().metrics().height() * 3 / 5));
-    const QFontMetrics fm(small);
-    const int sp = geometry_.lineSpacing;
-    const QColor background = toQColor(s.background);
-    p.save();
-    p.setFont(small);
-    p.setPen(toQColor(s.linkCountColour));
-    for (const MarkerSpan& m : markers) {
-        if (m.linkCount <= 0 || m.end() < shown.first || m.end() > shown.last)
-            continue;
-        const auto at = positionToPoint(m.end());
-        if (!at)
-            continue;
-        const QString label = QString::number(m.linkCount);
-        const QSize size(fm.horizontalAdvance(label) + 2, fm.height());
-        const int bottom = at->y() + (sp - sp / 2); // first row of the next line's glyphs
-        const QRect box(at->x() - size.width() / 2, bottom - size.height(), size.width(),
-                        size.height());
-        p.fillRect(box, background);
-        p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, label);
-        linkCountBoxes_.push_back({box, m.objectIndex});
-    }
-    p.restore();
-}
-
-void CVantorView::paintBorder(QPainter& p)
-{
-    const TextViewSettings& s = settings();
-    const int x = geometry_.gutterWidth - 2;
-    const int bottom = viewport()->height();
-    const QColor colour = toQColor(s.borderColour);
-    p.save();
-    p.setClipping(false);
-    if (s.borderStyle == 5) {
-        // Double: a 3-pixel line in the border colour with a 1-pixel line of the gutter colour
-        // down its middle.
-        p.fillRect(QRect(x - 1, 0, 3, bottom), colour);
-        p.fillRect(QRect(x, 0, 1, bottom), toQColor(s.lineNumberBackground));
-    } else {
-        static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
-                                                   Qt::DashDotLine, Qt::DashDotDotLine};
-        const int index = std::clamp<int>(s.borderStyle, 0, 4);
-        QPen pen(colour, 1, kStyles[index]);
-        pen.setCapStyle(Qt::FlatCap);
-        p.setPen(pen);
-        p.drawLine(x, 0, x, bottom);
-    }
-    p.restore();
 }
 
 } // namespace corvane

@@ -13,6 +13,7 @@
 #include "textview/KeyTable.h"
 #include "textview/ScrollModel.h"
 #include "textview/TextDocument.h"
+#include "textview/TextPainter.h"
 #include "textview/TextStore.h"
 #include "textview/ViewGeometry.h"
 
@@ -128,12 +129,8 @@ public:
 
     /// Link-count labels of the last drawing, for hit tests: box in viewport coordinates and the
     /// marker's object index.
-    struct LinkCountBox
-    {
-        QRect box;
-        int objectIndex = -1;
-    };
-    const std::vector<LinkCountBox>& linkCountBoxes() const { return linkCountBoxes_; }
+    using LinkCountBox = corvane::LinkCountBox;
+    const std::vector<LinkCountBox>& linkCountBoxes() const { return painter_.linkCountBoxes(); }
 
     // Bookmarks.
     /// The bookmark whose image holds a viewport point: the first of 0-3 that is set in this
@@ -199,27 +196,6 @@ private:
     void updateTitle();
     void changeFontSize(int step);
 
-    /// Pixels of the off-screen surface a full repaint draws into, where glyph sprites are copied.
-    struct SurfaceBits
-    {
-        uchar* bits = nullptr;
-        qsizetype bytesPerLine = 0;
-        QRect bounds;
-    };
-    /// Everything but the caret, onto p; with a surface, glyphs that allow it are copied as
-    /// sprites instead of blended.
-    void paintScene(QPainter& p, const SurfaceBits* surface);
-    void paintText(QPainter& p, const VisibleBytes& shown, const std::vector<MarkerSpan>& markers,
-                   const SurfaceBits* surface);
-    /// Keeps the sprite of each placed glyph only where copying it gives the blended pixels.
-    void placeSprites(bool inkUnknown);
-    void paintGutter(QPainter& p, const VisibleBytes& shown);
-    void paintLinkCounts(QPainter& p, const VisibleBytes& shown,
-                         const std::vector<MarkerSpan>& markers);
-    void paintBorder(QPainter& p);
-    void paintBookmarks(QPainter& p, const VisibleBytes& shown);
-    void paintPreedit(QPainter& p);
-
     ProjectData& project_;
     Services& services_;
     TextViewHost& host_;
@@ -245,25 +221,7 @@ private:
     bool caretShown_ = false;
     int wheelRemainder_ = 0;
 
-    std::vector<LinkCountBox> linkCountBoxes_;
-    std::array<QRect, 4> bookmarkRects_; ///< of the last paint; empty where none was drawn
-    // Buffers reused by every paint, so drawing does not allocate per line.
-    std::vector<ByteOffset> charStarts_;
-    std::vector<int> charWidths_;
-    std::vector<std::uint16_t> charCodes_;
-    std::vector<CellStyle> cells_;
-    /// A glyph of the text being drawn: where, and the sprite that stands in for blending it.
-    struct PlacedGlyph
-    {
-        const GlyphRef* glyph;
-        QPoint pen;
-        int cellLeft; ///< the character cell's span [cellLeft, cellRight) in x
-        int cellRight;
-        QRect ink;            ///< pixels the glyph touches; empty when unknown
-        const QImage* sprite; ///< nullptr: blended as a glyph run
-    };
-    std::vector<PlacedGlyph> placed_;
-    std::vector<std::size_t> rowStarts_; ///< index into placed_ of each shown row's first glyph
+    TextPainter painter_;
 };
 
 } // namespace corvane

@@ -1,6 +1,7 @@
 #include "textview/TextDocument.h"
 
 #include "base/Sjis.h"
+#include "model/Bookmarks.h"
 #include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
@@ -225,13 +226,7 @@ bool TextDocument::savesWithProject() const
 {
     if (!isModified())
         return false;
-    if (countMarkersIn(p_, relativePath_) > 0)
-        return true;
-    for (int slot = 0; slot < kBookmarkCount; ++slot)
-        if (p_.textView.bookmarkPosition[slot] >= 0 &&
-            fixedText(p_.textView.bookmarkPath[slot]) == relativePath_)
-            return true;
-    return false;
+    return countMarkersIn(p_, relativePath_) > 0 || bookmarks::anyIn(p_, relativePath_);
 }
 
 void TextDocument::addWatcher(TextDocumentWatcher* watcher)

@@ -1,6 +1,5 @@
 #include "textview/TextViewHost.h"
 
-#include "textview/BookmarkImages.h"
 #include "textview/CVantorView.h"
 #include "textview/ViewFontCache.h"
 
@@ -47,14 +46,6 @@ QImage& TextViewHost::surface(QSize atLeast)
     if (surface_.width() < atLeast.width() || surface_.height() < atLeast.height())
         surface_ = QImage(atLeast.expandedTo(surface_.size()), QImage::Format_RGB32);
     return surface_;
-}
-
-const QImage& TextViewHost::bookmarkImage(int slot)
-{
-    QImage& image = bookmarkImages_.at(static_cast<std::size_t>(slot));
-    if (image.isNull())
-        image = corvane::bookmarkImage(slot);
-    return image;
 }
 
 CVantorView* TextViewHost::viewOf(SjisView relativePath) const

@@ -42,9 +42,6 @@ public:
     /// time, so one surface serves all; its pixels are opaque (every repaint covers its area).
     QImage& surface(QSize atLeast);
 
-    /// The 32 x 32 image of bookmark slot, made once.
-    const QImage& bookmarkImage(int slot);
-
     /// Every live text view, in creation order.
     const std::vector<CVantorView*>& views() const { return views_; }
     /// The view of the document named relativePath, or null.
@@ -61,7 +58,6 @@ private:
     OpenDocuments documents_;
     std::unique_ptr<ViewFontCache> font_;
     QImage surface_;
-    std::array<QImage, 4> bookmarkImages_;
     std::vector<CVantorView*> views_;
 };
 

@@ -6,7 +6,6 @@
 #include <QGlyphRun>
 #include <QPainter>
 #include <QTextLayout>
-#include <QWidget>
 
 #include <cmath>
 #include <cstring>
@@ -20,53 +19,7 @@ bool isBlank(char32_t cp)
     return cp < 0x20 || cp == 0x7F || QChar::isSpace(cp);
 }
 
-/// Draws a line of sample text (Latin, digits, kana, ideographs, brackets, the line-end marks)
-/// black on white, for comparing a window's text with an image's.
-class TextProbe : public QWidget
-{
-public:
-    explicit TextProbe(const QFont& font) : font_(font)
-    {
-        setAttribute(Qt::WA_DontShowOnScreen);
-        resize(QFontMetrics(font).horizontalAdvance(sample()) + 8, QFontMetrics(font).height() + 8);
-    }
-    static QString sample() { return QStringLiteral(u"aWfg08本あ【】↓□"); }
-    void drawSample(QPainter& p) const
-    {
-        p.fillRect(rect(), Qt::white);
-        p.setRenderHint(QPainter::TextAntialiasing, font_.styleStrategy() != QFont::NoAntialias);
-        p.setFont(font_);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(4, 4 + QFontMetrics(font_).ascent()), sample());
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        drawSample(p);
-    }
-
-private:
-    QFont font_;
-};
 } // namespace
-
-bool ViewFontCache::imageTextMatchesWindows()
-{
-    if (imageTextMatches_ < 0) {
-        TextProbe probe(font_);
-        QImage onWindow(probe.size(), QImage::Format_RGB32);
-        probe.render(&onWindow);
-        QImage onImage(probe.size(), QImage::Format_RGB32);
-        {
-            QPainter p(&onImage);
-            probe.drawSample(p);
-        }
-        imageTextMatches_ = onWindow == onImage ? 1 : 0;
-    }
-    return imageTextMatches_ == 1;
-}
 
 bool ViewFontCache::sameFont(const QFont& a, const QFont& b)
 {

@@ -14,6 +14,7 @@
 #include <QRawFont>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace corvane {
@@ -58,9 +59,9 @@ public:
     /// Finished pixels of glyphs over cell colours, for the full-window repaint.
     GlyphSprites& sprites() { return sprites_; }
     /// Whether this font's text drawn on an off-screen image has exactly the pixels it has on a
-    /// window. Not so where windows get subpixel (LCD) text, which Qt keeps off images: there the
-    /// view draws straight onto the window. Found out once, by drawing a sample both ways.
-    bool imageTextMatchesWindows();
+    /// window (the window side finds out once and records it here); nullopt until then.
+    std::optional<bool> imageTextMatches() const { return imageTextMatches_; }
+    void setImageTextMatches(bool matches) { imageTextMatches_ = matches; }
     /// Code point of a Shift-JIS code, U+FFFD when it is not a character.
     static char32_t decode(std::uint16_t code);
 
@@ -75,7 +76,7 @@ private:
     std::unique_ptr<GlyphRef[]> glyphs_; ///< 65,536 entries, filled on demand
     std::vector<QRawFont> rawFonts_;
     GlyphSprites sprites_;
-    int imageTextMatches_ = -1; ///< -1 not yet probed, else 0 or 1
+    std::optional<bool> imageTextMatches_;
 };
 
 } // namespace corvane

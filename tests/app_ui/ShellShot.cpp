@@ -17,6 +17,7 @@
 #include "app/TextWindow.h"
 #include "base/qt/ShellFonts.h"
 #include "chart/ui/CChartView.h"
+#include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
@@ -25,9 +26,12 @@
 #include "subjects/ui/CSubjectWnd.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
+#include "textview/CharMotion.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QTest>
 
@@ -42,8 +46,9 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: shell_shot panes|linklist|tabs|markers|chart1|chart2 <out.png>\n");
+        std::fprintf(
+            stderr,
+            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2 <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -108,6 +113,46 @@ int main(int argc, char** argv)
         model.pressOnNode(std::min(3, t.app->data().objectCount - 1), {true, false});
     }
     QTest::qWait(300);
+
+    // Four bookmarks in the application's text, a phrase typed into it, and the view menu with
+    // its bookmark items open.
+    std::unique_ptr<QMenu> menu;
+    if (mode == QLatin1String("bookmarks")) {
+        auto* w = qobject_cast<TextWindow*>(frame.tabArea()->activeWindow());
+        CVantorView* view = w ? w->view() : nullptr;
+        if (!view)
+            return 1;
+        const ByteOffset length = view->textStore().length();
+        const ProjectData& data = t.app->data();
+        for (int slot = 0; slot < 4; ++slot) {
+            if (data.textView.bookmarkPosition[slot] >= 0)
+                continue; // the sample's own
+            view->setCaret(motion::snapToCaretPosition(view->document()->text(),
+                                                       length / 5 + slot * length / 12));
+            frame.runCommand(cmd::ID_SET_PIN1 + slot);
+        }
+        // A phrase typed right before the first marker pushes it along.
+        ByteOffset first = length;
+        for (int i = 0; i < data.objectCount; ++i)
+            if (data.objects[i].type == ObjectType::Marker &&
+                fixedText(data.objects[i].document) == view->relativePath())
+                first = std::min<ByteOffset>(first, data.objects[i].position);
+        view->clearSelection(); // the picked marker's span
+        view->setCaret(first);
+        view->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("（追記）"));
+        QApplication::sendEvent(view, &commit);
+        view->scrollToLine(std::max(0, view->keyTable().lineOfByte(first) - 8));
+        QTest::qWait(200);
+        // On plain text right of a short line: the view menu.
+        const QPoint at(view->viewport()->width() - 60, 5 * view->lineHeight() + 10);
+        menu = CMarkerGestures::of(view)->buildContextMenu(at);
+        menu->popup(view->viewport()->mapToGlobal(at));
+        QTest::qWait(200);
+        menu->setActiveAction(menu->actions().front());
+        QTest::qWait(600);
+    }
 
     std::unique_ptr<CLinkListDlg> dialog;
     if (mode == QLatin1String("linklist")) {

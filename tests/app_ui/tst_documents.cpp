@@ -143,6 +143,7 @@ private slots:
     void deletingOpenDocumentClosesItsTab();
     void ribbonUndoRedoAndPinsActOnTheActiveView();
     void chartCommandOpensTheChartAndRibbonUndoReachesIt();
+    void documentWithABookmarkIsSavedWithTheProjectFile();
 };
 
 void TestDocuments::listShowsTheSampleFoldersAndDocuments()
@@ -503,6 +504,31 @@ void TestDocuments::chartCommandOpensTheChartAndRibbonUndoReachesIt()
     QVERIFY(s.frame->runCommand(ID_VIEW_CHART));
     QVERIFY(!s.frame->chartWindow());
     QVERIFY(!data.chartShown);
+}
+
+void TestDocuments::documentWithABookmarkIsSavedWithTheProjectFile()
+{
+    Session s;
+    QVERIFY(s.open());
+    QVERIFY(s.wiring->openDocument(s.memoPath())); // no markers in it
+    CVantorView* view = s.active()->view();
+    view->setCaret(0);
+    QVERIFY(s.frame->runCommand(ID_SET_PIN3)); // unset in the sample
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 0);
+    QVERIFY(s.t.app->lifecycle().save());
+    QTest::keyClicks(view, "x"); // moves the bookmark: the project changes with the text
+    QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], 1);
+    QVERIFY(s.t.app->data().modified);
+    QVERIFY(s.frame->runCommand(ID_TVIEW_SAVE));
+    QVERIFY(!view->isModified());
+    QVERIFY(!s.t.app->data().modified);
+
+    // Closing after another edit saves without asking.
+    QTest::keyClicks(view, "y");
+    QVERIFY(s.frame->runCommand(ID_TAB_CLOSE));
+    QVERIFY(s.t.messages->numbers().empty());
+    QCOMPARE(readAll(s.memoPath()).left(2), QByteArray("xy"));
+    QVERIFY(!s.t.app->data().modified);
 }
 
 QTEST_MAIN(TestDocuments)
