@@ -27,28 +27,9 @@ namespace corvane {
 using chart::Point;
 using chart::Rect;
 
-namespace {
+using namespace cmd;
 
-// Chart commands without a ribbon button; the frame's registry holds the others.
-constexpr int ID_SELECT_ALL = 467;
-constexpr int ID_FULL_SCREEN = 499;
-constexpr int ID_SHOW_SUB_SUBJECT = 502;
-constexpr int ID_SHOW_MARKER = 503;
-constexpr int ID_BACKGROUND_FROM_MARKER = 508;
-constexpr int ID_SELECT_MARKERS = 509;
-constexpr int ID_SELECT_SUB_SUBJECTS = 510;
-constexpr int ID_MAIN_SUBJECT_SHOWN = 511;
-constexpr int ID_SELECT_SAME_MAIN_SUBJECT = 512;
-constexpr int ID_DELETE_NODES = 517;
-constexpr int ID_WHOLE_STYLE = 519;
-constexpr int ID_SELECT_SAME_BACKGROUND = 572;
-constexpr int ID_DELETE_NODE_LINKS = 573;
-constexpr int ID_ZOOM_100 = 32814;
-constexpr int ID_ZOOM_400 = 32817;
-constexpr int ID_ZOOM_FIT = 32818;
-constexpr int ID_SWAP_TWO = 32819;
-constexpr int ID_TO_FRONT = 32820;
-constexpr int ID_TO_BACK = 32821;
+namespace {
 
 /// A move of the dragged node by less than this (canvas pixels, either way) is a click.
 constexpr int kMoveThreshold = 5;
@@ -687,7 +668,7 @@ void CChartView::keyPressEvent(QKeyEvent* event)
     if (ctrl) {
         switch (event->key()) {
         case Qt::Key_A:
-            handleCommand(ID_SELECT_ALL);
+            handleCommand(ID_SELECT_ALL_NODES);
             return;
         case Qt::Key_S:
             handleCommand(ID_SELECT_SUB_SUBJECTS);
@@ -751,7 +732,7 @@ bool CChartView::handleCommand(int id)
     case ID_ZOOM_FIT:
         zoomTo(chart::fitZoom(viewport()->width(), viewport()->height(), p_.chartView));
         return true;
-    case ID_SELECT_ALL:
+    case ID_SELECT_ALL_NODES:
         model_.selectAll(chart::NodeFilter::All);
         return true;
     case ID_SELECT_SUB_SUBJECTS:
@@ -841,7 +822,7 @@ std::unique_ptr<QMenu> CChartView::buildContextMenu(const QPoint& v)
     const int n = model_.nodeAt(chartOf(v));
     if (n < 0) {
         menu->setObjectName(QStringLiteral("View"));
-        add(ID_SELECT_ALL, "すべてのノードを選択");
+        add(ID_SELECT_ALL_NODES, "すべてのノードを選択");
         add(ID_SELECT_SUB_SUBJECTS, "すべての副題ノードを選択");
         add(ID_SELECT_MARKERS, "すべてのマーカノードを選択");
         menu->addSeparator();
