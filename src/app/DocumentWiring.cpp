@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
 #include "app/CVantorApp.h"
+#include "app/ChartWindow.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
 #include "base/Check.h"
@@ -56,6 +57,8 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
         };
         return window;
     });
+    frame.setChartWindowFactory(
+        [&app, &frame]() -> DocumentWindow* { return new ChartWindow(app, frame); });
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
             &DocumentWiring::activeWindowChanged);
     new BookmarkWiring(frame, app);

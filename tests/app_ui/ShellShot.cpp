@@ -3,17 +3,20 @@
 //   xvfb-run -a -s "-screen 0 1280x800x24" build/tests/app_ui/shell_shot panes out.png
 // Modes: panes (all five panes and two documents), linklist (the link list dialog while the
 // main window is active), tabs (twelve open documents), markers (the marker list of all documents
-// filtered to one colour).
+// filtered to one colour), chart1 and chart2 (the chart view at zoom 1 and 2 with two nodes
+// selected, the second of them main).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
 #include "app/CTabArea.h"
+#include "app/ChartWindow.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
 #include "app/ProjectLifecycle.h"
 #include "app/ShellLanguage.h"
 #include "app/TextWindow.h"
 #include "base/qt/ShellFonts.h"
+#include "chart/ui/CChartView.h"
 #include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
@@ -43,7 +46,9 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs|markers|bookmarks <out.png>\n");
+        std::fprintf(
+            stderr,
+            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2 <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -92,6 +97,20 @@ int main(int argc, char** argv)
         markers->setColourFilter(0x1DE6B5); // the sample's green markers
         markers->targetCombo()->setCurrentIndex(0);
         markers->chooseTarget(0);
+    }
+    if (mode.startsWith(QLatin1String("chart"))) {
+        if (!t.app->data().chartShown)
+            frame.runCommand(cmd::ID_VIEW_CHART);
+        auto* chart = qobject_cast<ChartWindow*>(frame.chartWindow());
+        if (!chart)
+            return 1;
+        frame.tabArea()->activate(chart);
+        chart::ChartModel& model = chart->view()->model();
+        model.setZoom(mode == QLatin1String("chart2") ? 2.0f : 1.0f);
+        QTest::qWait(100); // placement runs before the first paint
+        model.clearSelection();
+        model.pressOnNode(0, {});
+        model.pressOnNode(std::min(3, t.app->data().objectCount - 1), {true, false});
     }
     QTest::qWait(300);
 

@@ -7,10 +7,12 @@
 #include "app/CMainFrame.h"
 #include "app/CMainStatusBar.h"
 #include "app/CTabArea.h"
+#include "app/ChartWindow.h"
 #include "app/DocumentWiring.h"
 #include "app/ProjectLifecycle.h"
 #include "app/TextWindow.h"
 #include "base/Refresh.h"
+#include "chart/ui/CChartView.h"
 #include "doclist/CFileTree.h"
 #include "doclist/CFileView.h"
 #include "res/AddedMessages.h"
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidgetItem>
 
@@ -139,6 +142,7 @@ private slots:
     void renamingOpenDocumentRetitlesItsTab();
     void deletingOpenDocumentClosesItsTab();
     void ribbonUndoRedoAndPinsActOnTheActiveView();
+    void chartCommandOpensTheChartAndRibbonUndoReachesIt();
     void documentWithABookmarkIsSavedWithTheProjectFile();
 };
 
@@ -463,6 +467,43 @@ void TestDocuments::ribbonUndoRedoAndPinsActOnTheActiveView()
     QCOMPARE(s.t.messages->numbers().back(), 30107);
     QCOMPARE(s.t.app->data().textView.bookmarkPosition[2], -1);
     QVERIFY(!s.frame->action(ID_DSP_PIN3)->isEnabled());
+}
+
+void TestDocuments::chartCommandOpensTheChartAndRibbonUndoReachesIt()
+{
+    Session s;
+    QVERIFY(s.open());
+    ProjectData& data = s.t.app->data();
+    data.chartView.scrollY = 40;
+    if (!data.chartShown)
+        QVERIFY(s.frame->runCommand(ID_VIEW_CHART));
+    auto* chart = qobject_cast<ChartWindow*>(s.frame->chartWindow());
+    QVERIFY(chart);
+    QVERIFY(data.chartShown);
+    s.frame->tabArea()->activate(chart);
+    CChartView* view = chart->view();
+    QTRY_VERIFY(view->sceneRebuilds() > 0); // placement ran before the first paint
+    QCOMPARE(data.chartView.scrollY, 40);
+    QCOMPARE(view->verticalScrollBar()->value(), 40);
+
+    // Move the first node with the keyboard, then undo it from the ribbon.
+    const chart::Rect before = chart::nodeRect(data.objects[0]);
+    view->model().pressOnNode(0, {});
+    QTest::keyClick(view, Qt::Key_Right);
+    QCOMPARE(chart::nodeRect(data.objects[0]).left, before.left + 10);
+    s.frame->updateCommandStates();
+    QVERIFY(s.frame->action(ID_UNDO)->isEnabled());
+    QVERIFY(s.frame->runCommand(ID_UNDO));
+    QCOMPARE(chart::nodeRect(data.objects[0]), before);
+
+    // A marker changed elsewhere repaints the chart through the refresh interface.
+    const int rebuilds = view->sceneRebuilds();
+    s.t.app->refresh().redrawChart();
+    QTRY_VERIFY(view->sceneRebuilds() > rebuilds);
+
+    QVERIFY(s.frame->runCommand(ID_VIEW_CHART));
+    QVERIFY(!s.frame->chartWindow());
+    QVERIFY(!data.chartShown);
 }
 
 void TestDocuments::documentWithABookmarkIsSavedWithTheProjectFile()

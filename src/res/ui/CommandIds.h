@@ -194,4 +194,25 @@ inline constexpr int ID_MARKERLIST_PREV = 402;
 inline constexpr int ID_MARKERLIST_DELETE = 403;
 inline constexpr int ID_MARKERLIST_DELETE_ALL = 462;
 
+// The chart view's own commands (its context menus and keys).
+inline constexpr int ID_SELECT_ALL_NODES = 467;
+inline constexpr int ID_FULL_SCREEN = 499;
+inline constexpr int ID_SHOW_SUB_SUBJECT = 502;
+inline constexpr int ID_SHOW_MARKER = 503;
+inline constexpr int ID_BACKGROUND_FROM_MARKER = 508;
+inline constexpr int ID_SELECT_MARKERS = 509;
+inline constexpr int ID_SELECT_SUB_SUBJECTS = 510;
+inline constexpr int ID_MAIN_SUBJECT_SHOWN = 511;
+inline constexpr int ID_SELECT_SAME_MAIN_SUBJECT = 512;
+inline constexpr int ID_DELETE_NODES = 517;
+inline constexpr int ID_WHOLE_STYLE = 519;
+inline constexpr int ID_SELECT_SAME_BACKGROUND = 572;
+inline constexpr int ID_DELETE_NODE_LINKS = 573;
+inline constexpr int ID_ZOOM_100 = 32814;
+inline constexpr int ID_ZOOM_400 = 32817;
+inline constexpr int ID_ZOOM_FIT = 32818;
+inline constexpr int ID_SWAP_TWO = 32819;
+inline constexpr int ID_TO_FRONT = 32820;
+inline constexpr int ID_TO_BACK = 32821;
+
 } // namespace corvane::cmd
