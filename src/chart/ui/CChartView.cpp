@@ -588,7 +588,7 @@ void CChartView::mouseDoubleClickEvent(QMouseEvent* event)
     if (n < 0)
         return;
     if (p_.objects[n].type == ObjectType::Marker)
-        s_.refresh.showObjectSpan(n);
+        s_.refresh.showSpanOfObject(p_.objects[n].id);
     else if (runFrameCommand)
         runFrameCommand(ID_SHOW_SUB_SUBJECT);
 }
@@ -775,7 +775,7 @@ bool CChartView::handleCommand(int id)
         return true;
     case ID_SHOW_MARKER:
         if (model_.mainIndex() >= 0)
-            s_.refresh.showObjectSpan(model_.mainIndex());
+            s_.refresh.showSpanOfObject(p_.objects[model_.mainIndex()].id);
         return true;
     default:
         return false;
