@@ -6,6 +6,7 @@
 #include "base/qt/ShellFonts.h"
 #include "chart/ChartModel.h"
 #include "chart/paint/ChartPainter.h"
+#include "chart/ui/AlignCommand.h"
 #include "model/CProjectIO.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
@@ -173,32 +174,7 @@ std::optional<chart::Align> alignCommand(std::string_view text)
     const auto id = parseNumber<int>(text);
     if (!id)
         return std::nullopt;
-    switch (*id) {
-    case cmd::ID_TO_LEFT:
-        return chart::Align::Left;
-    case cmd::ID_TO_RIGHT:
-        return chart::Align::Right;
-    case cmd::ID_TO_TOP:
-        return chart::Align::Top;
-    case cmd::ID_TO_BOTTOM:
-        return chart::Align::Bottom;
-    case cmd::ID_TO_V_CEN:
-        return chart::Align::CentreVertically;
-    case cmd::ID_TO_H_CEN:
-        return chart::Align::CentreHorizontally;
-    case cmd::ID_TO_V_KIN:
-        return chart::Align::SpreadVertically;
-    case cmd::ID_TO_H_KIN:
-        return chart::Align::SpreadHorizontally;
-    case cmd::ID_SAME_W:
-        return chart::Align::SameWidth;
-    case cmd::ID_SAME_H:
-        return chart::Align::SameHeight;
-    case cmd::ID_SAME_WH:
-        return chart::Align::SameSize;
-    default:
-        return std::nullopt;
-    }
+    return chart::alignOfCommand(*id);
 }
 
 bool needsMain(chart::Align c)

@@ -1,6 +1,7 @@
 #include "chart/ui/CChartView.h"
 
 #include "base/SettingsKeys.h"
+#include "chart/ui/AlignCommand.h"
 #include "model/LinkOps.h"
 #include "model/LinkTable.h"
 #include "res/MessageCatalogue.h"
@@ -42,30 +43,8 @@ const QColor kOutsideCanvas(171, 171, 171);
 
 chart::Align alignOf(int id)
 {
-    switch (id) {
-    case cmd::ID_TO_LEFT:
-        return chart::Align::Left;
-    case cmd::ID_TO_RIGHT:
-        return chart::Align::Right;
-    case cmd::ID_TO_TOP:
-        return chart::Align::Top;
-    case cmd::ID_TO_BOTTOM:
-        return chart::Align::Bottom;
-    case cmd::ID_TO_V_CEN:
-        return chart::Align::CentreVertically;
-    case cmd::ID_TO_H_CEN:
-        return chart::Align::CentreHorizontally;
-    case cmd::ID_TO_V_KIN:
-        return chart::Align::SpreadVertically;
-    case cmd::ID_TO_H_KIN:
-        return chart::Align::SpreadHorizontally;
-    case cmd::ID_SAME_W:
-        return chart::Align::SameWidth;
-    case cmd::ID_SAME_H:
-        return chart::Align::SameHeight;
-    default:
-        return chart::Align::SameSize;
-    }
+    // Only the alignment commands are routed here.
+    return chart::alignOfCommand(id).value_or(chart::Align::SameSize);
 }
 
 bool isAlignCommand(int id)
