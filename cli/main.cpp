@@ -41,9 +41,9 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (const auto* group :
-         {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
-          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands(), &searchCommands()})
+    for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands(),
+                              &importCommands(), &subjectCommands(), &editCommands(),
+                              &markerCommands(), &chartCommands(), &searchCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }
