@@ -7,6 +7,7 @@
 #include "base/Codec.h"
 #include "textview/TextDocument.h"
 
+#include "BenchFigures.h"
 #include "support/FakeServices.h"
 
 #include <algorithm>
@@ -20,6 +21,8 @@
 #include <vector>
 
 using namespace corvane;
+using corvane::bench::percentile;
+using corvane::bench::residentBytes;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -57,20 +60,6 @@ struct Samples
         wall.push_back(msSince(start));
     }
 };
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
-
-long residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * ::sysconf(_SC_PAGESIZE);
-}
 
 /// Shift-JIS text of about `bytes` bytes: patent-like lines of 40-400 bytes with CR LF.
 std::string makeDocument(std::size_t bytes)

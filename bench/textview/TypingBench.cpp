@@ -8,6 +8,7 @@
 #include "textview/CVantorView.h"
 #include "textview/TextViewHost.h"
 
+#include "BenchFigures.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
@@ -23,23 +24,11 @@
 #include <vector>
 
 using namespace corvane;
+using corvane::bench::percentile;
+using corvane::bench::residentBytes;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
-}
-
-long residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * ::sysconf(_SC_PAGESIZE);
-}
 
 std::string makeDocument(std::size_t bytes)
 {
