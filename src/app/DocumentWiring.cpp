@@ -44,19 +44,25 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     frame.addPaneHooks(this);
     app.refresh().addTarget(this);
 
-    frame.setTextWindowFactory([&app, &frame](const std::string& fullPath) -> DocumentWindow* {
-        TextWindow* window =
-            TextWindow::open(fullPath, app.data(), app.services(), app.textViews());
-        if (!window)
+    frame.setTextWindowFactory(
+        [this, &app, &frame](const std::string& fullPath) -> DocumentWindow* {
+            TextWindow* window =
+                TextWindow::open(fullPath, app.data(), app.services(), app.textViews());
+            if (!window)
+                return window;
+            if (CMarkerGestures* gestures = CMarkerGestures::of(window->view())) {
+                gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
+                gestures->toSearch = [this](int id, SjisView text) {
+                    if (searchCommand)
+                        searchCommand(id, SjisString(text));
+                };
+            }
+            window->saveProjectFile = [&app] {
+                if (app.hasLifecycle())
+                    app.lifecycle().save();
+            };
             return window;
-        if (CMarkerGestures* gestures = CMarkerGestures::of(window->view()))
-            gestures->runFrameCommand = [&frame](int id) { frame.runCommand(id); };
-        window->saveProjectFile = [&app] {
-            if (app.hasLifecycle())
-                app.lifecycle().save();
-        };
-        return window;
-    });
+        });
     frame.setChartWindowFactory(
         [&app, &frame]() -> DocumentWindow* { return new ChartWindow(app, frame); });
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,

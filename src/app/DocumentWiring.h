@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -34,6 +35,9 @@ public:
     ~DocumentWiring() override;
 
     CFileView* fileView() const { return fileView_; }
+    /// The text views' phrase commands (460, 542, 405, 428, 522, 537) with the marker's or the
+    /// selection's text; set by the search pane's wiring.
+    std::function<void(int id, const SjisString& text)> searchCommand;
     /// The text window of the document (full disk path), or null.
     TextWindow* windowOf(const std::string& fullPath) const;
 

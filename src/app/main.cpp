@@ -4,6 +4,7 @@
 #include "app/CVantorApp.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
+#include "app/SearchWiring.h"
 #include "app/ShellLanguage.h"
 #include "app/SingleInstance.h"
 #include "base/qt/QtSettingsStore.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
     // The document list pane and the text views in the tab area.
     DocumentWiring* documents = DocumentWiring::install(frame, app);
     installMarkerPane(frame, app, *documents);
+    installSearchPane(frame, app, *documents);
     frame.placeOnScreen();
     frame.show();
 

@@ -25,6 +25,7 @@ constexpr AddedMessage kAdded[] = {
     {msg::kAlignNeedsOneNode, "整列するノードが選択されていません"},
     {msg::kAlignNeedsTwoNodes, "基準ノードを含めて 2 つ以上のノードを選択してください"},
     {msg::kAlignNeedsThreeNodes, "3 つ以上のノードを選択してください"},
+    {msg::kBatchReplaceCancelled, "一括置換を中止しました"},
 };
 
 } // namespace

@@ -142,5 +142,8 @@ inline constexpr int kAlignNeedsOneNode = 39005;
 inline constexpr int kAlignNeedsTwoNodes = 39006;
 /// Spreading needs three selected nodes.
 inline constexpr int kAlignNeedsThreeNodes = 39007;
+/// A batch replace was cancelled between two documents; the leading text is the summary of the
+/// documents done.
+inline constexpr int kBatchReplaceCancelled = 39008;
 
 } // namespace corvane::msg

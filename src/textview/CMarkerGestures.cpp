@@ -143,6 +143,14 @@ bool CMarkerGestures::isCommandEnabled(int id) const
         return current;
     case ID_VIEW_FULLSCREEN:
         return bool(runFrameCommand);
+    case ID_MARKER_TO_SEARCH:
+    case ID_MARKER_TO_REPLACE:
+        return current && bool(toSearch);
+    case ID_SELECTION_TO_SEARCH:
+    case ID_SELECTION_TO_REPLACE:
+    case ID_SELECTION_TO_FIND:
+    case ID_DIC_REGISTER:
+        return !view_.selection().empty() && bool(toSearch);
     case ID_NEXT_MARKER:
     case ID_PREV_MARKER:
     case ID_TOP_MARKER:
@@ -197,6 +205,19 @@ bool CMarkerGestures::handleCommand(int id)
     case ID_VIEW_FULLSCREEN:
         runFrameCommand(id);
         return true;
+    case ID_MARKER_TO_SEARCH:
+    case ID_MARKER_TO_REPLACE:
+        toSearch(id, fixedText(p_.objects[p_.currentObject].secondText));
+        return true;
+    case ID_SELECTION_TO_SEARCH:
+    case ID_SELECTION_TO_REPLACE:
+    case ID_SELECTION_TO_FIND:
+    case ID_DIC_REGISTER: {
+        const ByteRange sel = view_.selection();
+        const SjisView text = view_.textStore().text();
+        toSearch(id, text.substr(std::size_t(sel.start), std::size_t(sel.end - sel.start)));
+        return true;
+    }
     case ID_NEXT_MARKER:
     case ID_PREV_MARKER:
     case ID_TOP_MARKER:
@@ -390,6 +411,7 @@ std::unique_ptr<QMenu> CMarkerGestures::selectionMenu()
     addItem(*menu, ID_COPY, QStringLiteral("コピー(&C)"));
     addItem(*menu, ID_SELECTION_TO_SEARCH, QStringLiteral("選択テキストを検索語句に設定(&S)"));
     addItem(*menu, ID_SELECTION_TO_REPLACE, QStringLiteral("選択テキストを置換語句に設定(&R)"));
+    addItem(*menu, ID_SELECTION_TO_FIND, QStringLiteral("選択テキストで後を検索(&F)"));
     menu->addSeparator();
     addItem(*menu, ID_TO_UPPER, QStringLiteral("大文字へ(&U)"));
     addItem(*menu, ID_TO_LOWER, QStringLiteral("小文字へ(&L)"));

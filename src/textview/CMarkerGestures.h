@@ -68,6 +68,9 @@ public:
     /// Runs a command of the main frame (full screen from the view menu); unset, such items are
     /// disabled.
     std::function<void(int)> runFrameCommand;
+    /// Hands a marker's or the selection's text to the search pane or the ribbon's search box
+    /// (460, 542, 405, 428, 522, 537); unset, those items are disabled.
+    std::function<void(int id, SjisView text)> toSearch;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -48,6 +48,8 @@ inline constexpr int ID_PROP_TVIEW = 458;
 inline constexpr int ID_SEARCH_PREV = 534;
 inline constexpr int ID_SEARCH_NEXT = 533;
 inline constexpr int ID_SEARCH_CLS = 535;
+/// The text view's selection into the ribbon's search box, then find next.
+inline constexpr int ID_SELECTION_TO_FIND = 537;
 
 // Panel "ブックマーク".
 inline constexpr int ID_SET_PIN1 = 543;
@@ -215,4 +217,20 @@ inline constexpr int ID_SWAP_TWO = 32819;
 inline constexpr int ID_TO_FRONT = 32820;
 inline constexpr int ID_TO_BACK = 32821;
 
+// The search pane: its controls, results toolbar and results menu (popup 394).
+inline constexpr int ID_SEARCH_MODE = 424;
+inline constexpr int ID_SEARCH_GOKU = 429;
+inline constexpr int ID_REPLACE_GOKU = 430;
+inline constexpr int ID_SEARCH_TARGET = 1000;
+inline constexpr int ID_SEARCH_KUBETU = 1011;
+inline constexpr int ID_RESULT_OUT = 385;
+inline constexpr int ID_SEARCH_RUN = 386;
+inline constexpr int ID_REPLACE_PAIR = 520;
+inline constexpr int ID_REPLACE_DIC = 521;
+inline constexpr int ID_DIC_MANAGE = 524;
+inline constexpr int ID_RESULT_SHOW = 389;
+inline constexpr int ID_RESULT_NEXT = 390;
+inline constexpr int ID_RESULT_PREV = 391;
+inline constexpr int ID_RESULT_CLEAR = 392;
+inline constexpr int ID_RESULT_CLEAR_ALL = 393;
 } // namespace corvane::cmd
