@@ -34,11 +34,21 @@ Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
     pattern_ = caseSensitive ? SjisString(phrase) : sjis::toUpperAscii(phrase);
     if (window_ > 0 && static_cast<std::int64_t>(pattern_.size()) > window_)
         valid_ = false; // can never fit the window
-}
-
-SjisString Matcher::prepare(SjisView text) const
-{
-    return caseSensitive_ ? SjisString(text) : sjis::toUpperAscii(text);
+    if (!valid_)
+        return;
+    foldAt_.assign(pattern_.size(), false);
+    if (!caseSensitive) {
+        for (std::size_t k = 0; k < pattern_.size(); k = sjis::nextChar(pattern_, k)) {
+            const char c = pattern_[k];
+            if (sjis::charLength(pattern_, k) == 1 && c >= 'A' && c <= 'Z') {
+                foldAt_[k] = true;
+                anyFold_ = true;
+            }
+        }
+    }
+    first_ = pattern_[0];
+    twoFirsts_ = foldAt_[0];
+    firstOther_ = twoFirsts_ ? char(first_ + ('a' - 'A')) : first_;
 }
 
 std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
@@ -47,7 +57,7 @@ std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
     const std::size_t limit =
         window_ > 0 ? std::min(text.size(), p + static_cast<std::size_t>(window_)) : text.size();
     // The unbroken case first: one memcmp.
-    if (p + n <= limit && std::memcmp(text.data() + p, pattern_.data(), n) == 0)
+    if (!anyFold_ && p + n <= limit && std::memcmp(text.data() + p, pattern_.data(), n) == 0)
         return static_cast<std::int32_t>(n);
     std::size_t k = 0;
     std::size_t q = p;
@@ -57,7 +67,10 @@ std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
             ++q;
             continue;
         }
-        if (text[q] != pattern_[k])
+        char t = text[q];
+        if (foldAt_[k] && t >= 'a' && t <= 'z')
+            t = char(t - ('a' - 'A'));
+        if (t != pattern_[k])
             return 0;
         ++q;
         if (++k == n)
@@ -70,15 +83,25 @@ std::optional<Hit> Matcher::next(SjisView text, std::size_t from) const
 {
     if (!valid_)
         return std::nullopt;
-    const char first = pattern_[0];
+    const std::size_t size = text.size();
+    // The next place of each first byte, found again only once the walk has passed it.
+    const auto find = [&](char b, std::size_t at) {
+        const void* found = std::memchr(text.data() + at, b, size - at);
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                     : size;
+    };
+    std::size_t nextFirst = from < size ? find(first_, from) : size;
+    std::size_t nextOther = twoFirsts_ && from < size ? find(firstOther_, from) : size;
     std::size_t known = from; // a character boundary at or before every candidate below
     std::size_t p = from;
-    while (p < text.size()) {
-        const void* found = std::memchr(text.data() + p, first, text.size() - p);
-        if (!found)
+    while (p < size) {
+        if (nextFirst < p)
+            nextFirst = find(first_, p);
+        if (twoFirsts_ && nextOther < p)
+            nextOther = find(firstOther_, p);
+        const std::size_t c = std::min(nextFirst, nextOther);
+        if (c >= size)
             return std::nullopt;
-        const std::size_t c =
-            static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
         if (!isBoundary(text, known, c)) {
             // c is a trail byte, so the character ends with it.
             known = c + 1;

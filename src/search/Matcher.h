@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace corvane::search {
 
@@ -37,8 +38,9 @@ public:
     bool caseSensitive() const { return caseSensitive_; }
     const SjisString& pattern() const { return pattern_; }
 
-    /// The text as the matcher compares it: folded when case is ignored, else a copy.
-    SjisString prepare(SjisView text) const;
+    /// The text as the matcher compares it: the same bytes. Case is folded while comparing, so
+    /// no walk needs a folded copy of a document; kept for callers that prepare a text first.
+    SjisString prepare(SjisView text) const { return SjisString(text); }
 
     /// The first hit at or after from in prepared text (from must be a character boundary).
     std::optional<Hit> next(SjisView prepared, std::size_t from) const;
@@ -70,6 +72,16 @@ private:
     std::int32_t matchAt(SjisView text, std::size_t p) const;
 
     SjisString pattern_;
+    /// foldAt_[k]: pattern byte k is a single-byte ASCII letter (upper case) of a phrase searched
+    /// without case, so the text byte it meets is folded before comparing. A text byte there is
+    /// a single-byte character too, as the candidate starts at a character boundary and the
+    /// phrase's characters line up with the text's.
+    std::vector<bool> foldAt_;
+    bool anyFold_ = false;
+    /// The first byte of a hit: pattern_[0], and its lower case when it is a folded letter.
+    char first_ = 0;
+    char firstOther_ = 0;
+    bool twoFirsts_ = false;
     bool caseSensitive_ = true;
     std::int32_t window_ = kSearchWindow;
     bool valid_ = false;

@@ -66,8 +66,8 @@ Rewrite rewrite(SjisView raw, const Matcher& matcher, SjisView replacement,
     Rewrite out;
     if (!matcher.valid())
         return out;
-    const SjisString folded = matcher.caseSensitive() ? SjisString() : matcher.prepare(raw);
-    const SjisView text = matcher.caseSensitive() ? raw : SjisView(folded);
+    // The matcher folds case while comparing: it walks the stored bytes themselves.
+    const SjisView text = raw;
     const std::int64_t m = static_cast<std::int64_t>(replacement.size());
     std::size_t copied = 0; // raw bytes up to here are in out.text
     out.text.reserve(raw.size());
@@ -181,6 +181,9 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         all.text = raw;
         std::vector<MarkerSpan> spans = markersOf(project, doc.relativePath);
         for (const auto& [matcher, pair] : matchers) {
+            // Most pairs of a dictionary find nothing in most documents: no copy for them.
+            if (!matcher.next(all.text, 0))
+                continue;
             Rewrite one = rewrite(all.text, matcher, pair->after, spans);
             if (one.hits > 0)
                 ++totals.documentsContaining;

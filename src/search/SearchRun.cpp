@@ -8,7 +8,13 @@
 #include "textview/OpenDocuments.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace corvane::search {
 
@@ -91,8 +97,35 @@ bool readDocument(const TargetDocument& doc, SjisString& out)
         out.assign(doc.open->text());
         return true;
     }
-    out.clear();
-    return files::readWholeFile(doc.diskPath, out, kMaxDocumentBytes) == files::ReadStatus::Ok;
+    // Into the caller's buffer, whose capacity carries over from document to document: a fresh
+    // buffer per file would cost an allocation and page faults for every one of them.
+    const int fd = ::open(doc.diskPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st
+    {
+    };
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+              static_cast<unsigned long long>(st.st_size) <= kMaxDocumentBytes;
+    if (ok) {
+        try {
+            out.resize(static_cast<std::size_t>(st.st_size));
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+    }
+    std::size_t done = 0;
+    while (ok && done < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false; // shorter than its size: a short read fails the document
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return ok;
 }
 
 SjisString excerptAt(SjisView text, ByteOffset offset)
@@ -116,6 +149,27 @@ SearchResult runSearch(const Matcher& matcher, const std::vector<TargetDocument>
                        std::int64_t hitLimit, bool withRows, Progress* progress)
 {
     SearchResult result;
+    // The count pass needs neither rows, order nor a limit: its documents are spread over the
+    // cores, each worker with its own buffer. The caller waits, so open texts stay as they are.
+    const unsigned cores = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
+    if (!withRows && hitLimit == 0 && !progress && cores > 1 && docs.size() > 1) {
+        std::atomic<std::size_t> nextDocument{0};
+        std::vector<std::int64_t> hits(cores, 0);
+        std::vector<std::thread> workers;
+        for (unsigned w = 0; w < cores; ++w)
+            workers.emplace_back([&, w] {
+                SjisString buffer;
+                for (std::size_t i; (i = nextDocument++) < docs.size();)
+                    if (readDocument(docs[i], buffer))
+                        hits[w] += matcher.count(buffer);
+            });
+        for (std::thread& t : workers)
+            t.join();
+        result.documentsSearched = static_cast<int>(docs.size());
+        for (std::int64_t h : hits)
+            result.hits += h;
+        return result;
+    }
     SjisString raw;
     const int total = static_cast<int>(docs.size());
     for (int i = 0; i < total; ++i) {
@@ -127,8 +181,7 @@ SearchResult runSearch(const Matcher& matcher, const std::vector<TargetDocument>
         ++result.documentsSearched; // a file that cannot be read still counts as searched
         if (!readDocument(doc, raw))
             continue;
-        const SjisString folded = matcher.caseSensitive() ? SjisString() : matcher.prepare(raw);
-        const SjisView text = matcher.caseSensitive() ? SjisView(raw) : SjisView(folded);
+        const SjisView text = raw; // the matcher folds case while comparing
         std::size_t lineFrom = 0;
         std::int32_t line = 0;
         matcher.forEach(text, [&](const Hit& hit) {

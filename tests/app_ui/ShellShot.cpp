@@ -4,7 +4,9 @@
 // Modes: panes (all five panes and two documents), linklist (the link list dialog while the
 // main window is active), tabs (twelve open documents), markers (the marker list of all documents
 // filtered to one colour), chart1 and chart2 (the chart view at zoom 1 and 2 with two nodes
-// selected, the second of them main).
+// selected, the second of them main), search and replace (the search pane in each mode with a
+// run's results; the bottom panes made tall enough to show them), dictionary (the dictionary
+// manager over the replace mode with a dictionary of pairs).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -13,6 +15,7 @@
 #include "app/DocumentWiring.h"
 #include "app/PaneWiring.h"
 #include "app/ProjectLifecycle.h"
+#include "app/SearchWiring.h"
 #include "app/ShellLanguage.h"
 #include "app/TextWindow.h"
 #include "base/qt/ShellFonts.h"
@@ -22,6 +25,11 @@
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
 #include "res/ui/CommandIds.h"
+#include "search/Dictionary.h"
+#include "search/ui/CGokuCombo.h"
+#include "search/ui/CRepDicDlg.h"
+#include "search/ui/CResultList.h"
+#include "search/ui/CSearchWnd.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CSubjectWnd.h"
 #include "textview/CMarkerGestures.h"
@@ -48,7 +56,8 @@ int main(int argc, char** argv)
     if (argc != 3) {
         std::fprintf(
             stderr,
-            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2 <out.png>\n");
+            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2|search|replace|"
+            "dictionary <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -72,6 +81,7 @@ int main(int argc, char** argv)
     CSubjectWnd* subjects = installSubjectPane(frame, *t.app);
     DocumentWiring* wiring = DocumentWiring::install(frame, *t.app);
     CMarkerWnd* markers = installMarkerPane(frame, *t.app, *wiring);
+    CSearchWnd* search = installSearchPane(frame, *t.app, *wiring);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     frame.setGeometry(screen);
     frame.show();
@@ -152,6 +162,44 @@ int main(int argc, char** argv)
         QTest::qWait(200);
         menu->setActiveAction(menu->actions().front());
         QTest::qWait(600);
+    }
+
+    // A search into list 1, then (replace, dictionary) the replace mode with a dictionary.
+    std::unique_ptr<CRepDicDlg> manager;
+    if (mode == QLatin1String("search") || mode == QLatin1String("replace") ||
+        mode == QLatin1String("dictionary")) {
+        if (QDockWidget* dock = frame.pane(PaneId::Search))
+            frame.resizeDocks({dock}, {360}, Qt::Vertical);
+        search->targetCombo()->setCurrentIndex(0);
+        search->searchBox()->setPhrase(QStringLiteral("中棒"));
+        search->runSearch();
+        if (mode == QLatin1String("search")) {
+            // The third hit opened: its document shows the hit selected.
+            search->resultList(0)->setCurrentRow(3);
+            search->resultList(0)->openSelected();
+        }
+        const std::string dic = search->dictionaryFolder();
+        fs::create_directories(dic);
+        search::writeDictionary(
+            dic + "/傘用語",
+            {{"\x92\x86\x96\x5f", "\x83\x56\x83\x83\x83\x74\x83\x67"},
+             {"\x90\x4c\x8f\x6b\x96\x5f",
+              "\x83\x65\x83\x8c\x83\x58\x83\x52\x83\x73\x83\x62\x83\x4e"},
+             {"\x83\x8d\x83\x62\x83\x4e\x8b\x40\x8d\x5c", "\x8c\xc5\x92\xe8\x8b\x40\x8d\x5c"}});
+        search::writeDictionary(dic + "/表記ゆれ", {});
+        search->refreshSearchPane(0, "\x8e\x50\x97\x70\x8c\xea");
+        search->setReplaceMode(mode != QLatin1String("search"));
+        if (mode != QLatin1String("search"))
+            search->replaceBox()->setPhrase(QStringLiteral("シャフト"));
+        QTest::qWait(200);
+        if (mode == QLatin1String("dictionary")) {
+            manager = std::make_unique<CRepDicDlg>(t.app->services().messages, dic,
+                                                   "\x8e\x50\x97\x70\x8c\xea", &frame);
+            manager->prepare();
+            manager->show();
+            manager->move(screen.center() - QPoint(manager->width() / 2, manager->height() / 2));
+            QTest::qWait(300);
+        }
     }
 
     std::unique_ptr<CLinkListDlg> dialog;

@@ -218,5 +218,39 @@ TEST(SearchRun, PhraseHistoryAndTexts)
               sj("「現在の文献」の中から「ab」を「x」に大文字・小文字を区別して"));
 }
 
+TEST(Matcher, FoldingWhileComparingFindsWhatAFoldedCopyFinds)
+{
+    // Case is folded while comparing; the hits must be those of a case-sensitive search for the
+    // upper-case phrase in an upper-cased copy, as the folding rules define them.
+    std::mt19937 rng(11);
+    const std::vector<SjisString> pieces = {"a",        "A",        "b",        "B",        "\r\n",
+                                            "\x82\x60", "\x82\x81", "\x90\x61", "\x90\x41", "z"};
+    const std::vector<SjisString> phrases = {"ab", "Ab",
+                                             "\x90\x61"
+                                             "b",
+                                             "a\x82\x81", "z\x90\x41"};
+    for (int round = 0; round < 3000; ++round) {
+        SjisString text;
+        for (int i = 0, n = 3 + int(rng() % 25); i < n; ++i)
+            text += pieces[rng() % pieces.size()];
+        const SjisString& phrase = phrases[rng() % phrases.size()];
+        std::vector<Hit> folding, copied;
+        Matcher(phrase, false).forEach(text, [&](const Hit& h) {
+            folding.push_back(h);
+            return true;
+        });
+        Matcher(sjis::toUpperAscii(phrase), true)
+            .forEach(sjis::toUpperAscii(text), [&](const Hit& h) {
+                copied.push_back(h);
+                return true;
+            });
+        ASSERT_EQ(folding.size(), copied.size()) << round;
+        for (std::size_t i = 0; i < folding.size(); ++i) {
+            ASSERT_EQ(folding[i].offset, copied[i].offset) << round;
+            ASSERT_EQ(folding[i].span, copied[i].span) << round;
+        }
+    }
+}
+
 } // namespace
 } // namespace corvane::search

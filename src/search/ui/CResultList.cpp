@@ -19,7 +19,9 @@ CResultList::CResultList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setUniformItemSizes(true);
+    // Rows are read whole: the list scrolls sideways to the widest row instead of cutting them.
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
     runMenu = [](QMenu& menu, const QPoint& global) { menu.exec(global); };
 }
 
