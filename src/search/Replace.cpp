@@ -9,8 +9,13 @@
 #include "res/MessageNumbers.h"
 #include "textview/TextDocument.h"
 
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
 #include <sys/stat.h>
+#include <thread>
+#include <utility>
 
 namespace corvane::search {
 
@@ -147,6 +152,96 @@ void applyToRecords(ProjectData& project, SjisView relativePath, const Rewrite& 
     setModified(project);
 }
 
+namespace {
+
+/// One closed document's new text on its way to disk, and what its records need afterwards.
+struct WriteJob
+{
+    int index = 0; ///< in the walk's order
+    std::string path;
+    mode_t mode = 0444;
+    SjisString relativePath;
+    Rewrite rewrite; ///< its text is what is written
+    std::int32_t oldLength = 0;
+    files::WriteStatus status = files::WriteStatus::Ok;
+};
+
+/// Writes closed documents through the safe writer on a few threads. Each write flushes its
+/// file to the disk before the rename, which makes one write wait for the disk; several in
+/// flight at once let the disk take them together. Finished jobs come back to the walk's
+/// thread, which alone touches the records.
+class WritePool
+{
+public:
+    WritePool(unsigned threads, std::size_t maxQueued) : maxQueued_(maxQueued)
+    {
+        for (unsigned i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { work(); });
+    }
+    ~WritePool() { finish(); }
+
+    /// Waits while maxQueued jobs are waiting or being written.
+    void submit(WriteJob job)
+    {
+        std::unique_lock lock(mutex_);
+        notFull_.wait(lock, [this] { return queue_.size() + writing_ < maxQueued_; });
+        queue_.push_back(std::move(job));
+        notEmpty_.notify_one();
+    }
+    std::vector<WriteJob> takeDone()
+    {
+        std::lock_guard lock(mutex_);
+        return std::exchange(done_, {});
+    }
+    /// Waits for every job; returns the ones not taken yet.
+    std::vector<WriteJob> finish()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            closing_ = true;
+            notEmpty_.notify_all();
+        }
+        for (std::thread& t : threads_)
+            t.join();
+        threads_.clear();
+        return takeDone();
+    }
+
+private:
+    void work()
+    {
+        for (;;) {
+            WriteJob job;
+            {
+                std::unique_lock lock(mutex_);
+                notEmpty_.wait(lock, [this] { return closing_ || !queue_.empty(); });
+                if (queue_.empty())
+                    return;
+                job = std::move(queue_.front());
+                queue_.pop_front();
+                ++writing_;
+            }
+            job.status = files::writeFileSafely(job.path, job.rewrite.text, job.mode);
+            std::lock_guard lock(mutex_);
+            --writing_;
+            done_.push_back(std::move(job));
+            notFull_.notify_one();
+        }
+    }
+
+    std::size_t maxQueued_;
+    std::mutex mutex_;
+    std::condition_variable notEmpty_;
+    std::condition_variable notFull_;
+    std::deque<WriteJob> queue_;
+    std::size_t writing_ = 0;
+    std::vector<WriteJob> done_;
+    bool closing_ = false;
+    std::vector<std::thread> threads_;
+};
+
+} // namespace
+
 ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>& docs,
                          const std::vector<ReplacePair>& pairs, bool caseSensitive,
                          Progress* progress)
@@ -162,8 +257,26 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
     }
     totals.pairsRun = static_cast<int>(matchers.size());
     const int total = static_cast<int>(docs.size());
+    WritePool pool(8, 16);
+    int failedIndex = total; // the first failed document in the walk's order
+    // Markers and bookmarks move only once the document's write succeeded.
+    const auto settle = [&](std::vector<WriteJob> finished) {
+        for (WriteJob& job : finished) {
+            if (job.status == files::WriteStatus::Ok) {
+                applyToRecords(project, job.relativePath, job.rewrite, job.oldLength,
+                               job.rewrite.equalLengthTouched);
+                ++totals.documentsWritten;
+            } else if (job.index < failedIndex) {
+                failedIndex = job.index;
+                totals.failure = job.status == files::WriteStatus::TempFailed
+                                     ? msg::kWorkFileOpenFailed
+                                     : msg::kSaveFailed;
+                totals.failedPath = job.path;
+            }
+        }
+    };
     SjisString raw;
-    for (int i = 0; i < total; ++i) {
+    for (int i = 0; i < total && totals.failure == 0; ++i) {
         if (progress && !progress->step(i, total)) {
             totals.cancelled = true;
             break;
@@ -173,18 +286,24 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         if (!readDocument(doc, raw)) {
             totals.failure = msg::kReadFailed;
             totals.failedPath = doc.diskPath;
+            failedIndex = i;
             break;
         }
         const auto oldLength = static_cast<std::int32_t>(raw.size());
         // Each pair in turn over the text the earlier pairs left; the edits of all pairs chain.
         Rewrite all;
-        all.text = raw;
-        std::vector<MarkerSpan> spans = markersOf(project, doc.relativePath);
+        std::vector<MarkerSpan> spans;
+        bool first = true;
         for (const auto& [matcher, pair] : matchers) {
+            const SjisView current = all.changed() ? SjisView(all.text) : SjisView(raw);
             // Most pairs of a dictionary find nothing in most documents: no copy for them.
-            if (!matcher.next(all.text, 0))
+            if (!matcher.next(current, 0))
                 continue;
-            Rewrite one = rewrite(all.text, matcher, pair->after, spans);
+            if (first) {
+                spans = markersOf(project, doc.relativePath);
+                first = false;
+            }
+            Rewrite one = rewrite(current, matcher, pair->after, spans);
             if (one.hits > 0)
                 ++totals.documentsContaining;
             totals.hits += one.hits;
@@ -195,32 +314,35 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
             if (one.changed())
                 all.text = std::move(one.text);
         }
-        if (!all.changed())
-            continue;
-        if (doc.open) {
-            if (!doc.open->replaceAllText(all.text)) {
-                totals.failure = msg::kMemoryFailed;
-                totals.failedPath = doc.diskPath;
-                break;
-            }
-        } else {
-            struct stat info
-            {
-            };
-            const mode_t mode = ::stat(doc.diskPath.c_str(), &info) == 0
-                                    ? (info.st_mode & 07777 & ~mode_t(0222))
-                                    : mode_t(0444);
-            const auto status = files::writeFileSafely(doc.diskPath, all.text, mode);
-            if (status != files::WriteStatus::Ok) {
-                totals.failure = status == files::WriteStatus::TempFailed ? msg::kWorkFileOpenFailed
-                                                                          : msg::kSaveFailed;
-                totals.failedPath = doc.diskPath;
-                break;
+        if (all.changed()) {
+            if (doc.open) {
+                if (!doc.open->replaceAllText(all.text)) {
+                    totals.failure = msg::kMemoryFailed;
+                    totals.failedPath = doc.diskPath;
+                    failedIndex = i;
+                    break;
+                }
+                applyToRecords(project, doc.relativePath, all, oldLength, all.equalLengthTouched);
+                ++totals.documentsWritten;
+            } else {
+                struct stat info
+                {
+                };
+                WriteJob job;
+                job.index = i;
+                job.path = doc.diskPath;
+                job.mode = ::stat(doc.diskPath.c_str(), &info) == 0
+                               ? (info.st_mode & 07777 & ~mode_t(0222))
+                               : mode_t(0444);
+                job.relativePath = doc.relativePath;
+                job.rewrite = std::move(all);
+                job.oldLength = oldLength;
+                pool.submit(std::move(job));
             }
         }
-        applyToRecords(project, doc.relativePath, all, oldLength, all.equalLengthTouched);
-        ++totals.documentsWritten;
+        settle(pool.takeDone());
     }
+    settle(pool.finish());
     if (progress && !totals.cancelled && totals.failure == 0)
         progress->step(total, total);
     return totals;
