@@ -29,6 +29,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace corvane {
@@ -59,7 +60,7 @@ void reloadRibbonHistory(QComboBox* box, const SettingsStore& settings)
         box->setEditText(typed);
 }
 
-/// Selects [start, start + span) with the caret at its end and brings it into view.
+/// Selects [start, start + span) with the caret at its end, its line in the middle of the view.
 void selectSpan(CVantorView& view, ByteOffset start, std::int32_t span)
 {
     const ByteOffset length = view.textStore().length();
@@ -67,7 +68,9 @@ void selectSpan(CVantorView& view, ByteOffset start, std::int32_t span)
     const ByteOffset begin = std::clamp<ByteOffset>(start, 0, end);
     view.setSelection(begin, end, begin);
     view.setCaret(end);
-    view.scrollToCaret();
+    view.scrollToCaret(); // the column, without word wrap
+    view.scrollToLine(
+        std::max(0, view.keyTable().lineOfByte(end) - view.scrollModel().linesPerPage() / 2));
     view.redraw();
 }
 
@@ -179,10 +182,10 @@ CSearchWnd* installSearchPane(CMainFrame& frame, CVantorApp& app, DocumentWiring
         if (CVantorView* view = w ? w->view() : nullptr)
             selectSpan(*view, hit.offset, hit.span);
     };
-    pane->afterReplace = [&app, &frame](const search::ReplaceTotals&) {
+    pane->afterReplace = [&app, &frame](bool closedWritten) {
         // Closed documents were rewritten on disk and their markers moved: the project file
         // must say so at once, or a crash would leave the records behind the documents.
-        if (app.hasLifecycle())
+        if (closedWritten && app.hasLifecycle())
             app.lifecycle().save();
         app.refresh().rebuildMarkerList();
         app.refresh().redrawChart();

@@ -2,7 +2,9 @@
 
 #include "base/Sjis.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string.h>
 
 namespace corvane::search {
 
@@ -49,6 +51,7 @@ Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
     first_ = pattern_[0];
     twoFirsts_ = foldAt_[0];
     firstOther_ = twoFirsts_ ? char(first_ + ('a' - 'A')) : first_;
+    byWhole_ = !anyFold_ && sjis::isLeadByte(static_cast<unsigned char>(first_));
 }
 
 std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
@@ -79,10 +82,61 @@ std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
     return 0;
 }
 
+bool Matcher::hitsAt(SjisView text, std::size_t p) const
+{
+    return valid_ && p < text.size() && (text[p] == first_ || text[p] == firstOther_) &&
+           isBoundary(text, 0, p) && matchAt(text, p) > 0;
+}
+
+std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
+{
+    const std::size_t size = text.size();
+    const std::size_t n = pattern_.size();
+    const auto find = [&](char b, std::size_t at) {
+        const void* found = at < size ? std::memchr(text.data() + at, b, size - at) : nullptr;
+        return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                     : size;
+    };
+    std::size_t pos = from; // a character boundary
+    while (pos < size) {
+        const void* whole = ::memmem(text.data() + pos, size - pos, pattern_.data(), n);
+        const std::size_t u =
+            whole ? static_cast<std::size_t>(static_cast<const char*>(whole) - text.data()) : size;
+        // A hit split by line breaks starts at most n - 1 bytes before the first of them, so
+        // only those places are tried, for every break up to where the whole phrase lies.
+        std::size_t nextCr = find('\r', pos);
+        std::size_t nextLf = find('\n', pos);
+        for (;;) {
+            const std::size_t lb = std::min(nextCr, nextLf);
+            if (lb >= size || lb >= u + n - 1)
+                break;
+            for (std::size_t p = std::max(pos, lb >= n - 1 ? lb - (n - 1) : 0); p < lb && p < u;
+                 ++p) {
+                if (text[p] != first_ || !isBoundary(text, pos, p))
+                    continue;
+                if (const std::int32_t span = matchAt(text, p))
+                    return Hit{static_cast<ByteOffset>(p), span};
+            }
+            if (nextCr == lb)
+                nextCr = find('\r', lb + 1);
+            if (nextLf == lb)
+                nextLf = find('\n', lb + 1);
+        }
+        if (u >= size)
+            return std::nullopt;
+        if (isBoundary(text, pos, u))
+            return Hit{static_cast<ByteOffset>(u), static_cast<std::int32_t>(n)};
+        pos = u + 1; // u is a trail byte, so its character ends with it
+    }
+    return std::nullopt;
+}
+
 std::optional<Hit> Matcher::next(SjisView text, std::size_t from) const
 {
     if (!valid_)
         return std::nullopt;
+    if (byWhole_)
+        return nextByWhole(text, from);
     const std::size_t size = text.size();
     // The next place of each first byte, found again only once the walk has passed it.
     const auto find = [&](char b, std::size_t at) {

@@ -5,6 +5,7 @@
 // letters only; full-width letters always compare exactly.
 #pragma once
 
+#include "base/Sjis.h"
 #include "base/Types.h"
 
 #include <cstddef>
@@ -44,6 +45,17 @@ public:
 
     /// The first hit at or after from in prepared text (from must be a character boundary).
     std::optional<Hit> next(SjisView prepared, std::size_t from) const;
+    /// True when a hit starts at p (a candidate found by its first byte, any place of text).
+    bool hitsAt(SjisView text, std::size_t p) const;
+    /// The bytes a hit may start with: the first byte, and its lower case for a folded letter.
+    char firstByte() const { return first_; }
+    char otherFirstByte() const { return firstOther_; }
+    /// A hit starts with a single-byte character, so its first byte is rare in Japanese text
+    /// and the places of that byte are few.
+    bool startsWithSingleByte() const
+    {
+        return valid_ && !sjis::isLeadByte(static_cast<unsigned char>(first_));
+    }
     /// The last hit that starts before `before` (a character boundary), walking hits from the
     /// start as next() finds them, so previous and next agree on the same hits.
     std::optional<Hit> previous(SjisView prepared, std::size_t before) const;
@@ -68,6 +80,9 @@ public:
     }
 
 private:
+    /// next() for a phrase compared byte for byte (no folded letters): the whole phrase by
+    /// memmem, and the few places before each line break where a hit split by it may start.
+    std::optional<Hit> nextByWhole(SjisView text, std::size_t from) const;
     /// Span of a hit at p, or 0 when the phrase does not match there.
     std::int32_t matchAt(SjisView text, std::size_t p) const;
 
@@ -78,6 +93,10 @@ private:
     /// phrase's characters line up with the text's.
     std::vector<bool> foldAt_;
     bool anyFold_ = false;
+    /// A phrase starting with a two-byte character is found whole (memmem): its lead byte is
+    /// common in Japanese text, so stopping at every copy of it costs more. A phrase starting
+    /// with a single-byte character is found by its first byte (memchr), rare there.
+    bool byWhole_ = false;
     /// The first byte of a hit: pattern_[0], and its lower case when it is a folded letter.
     char first_ = 0;
     char firstOther_ = 0;

@@ -9,8 +9,10 @@
 #include "res/MessageNumbers.h"
 #include "textview/TextDocument.h"
 
+#include <array>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <sys/stat.h>
@@ -240,6 +242,66 @@ private:
     std::vector<std::thread> threads_;
 };
 
+/// Whether a pair hits a text, answered for a dictionary's many pairs with few scans: the
+/// places of a single-byte first byte are found once per version of the text and shared by
+/// every pair starting with that byte; the other pairs search the text themselves.
+class FirstBytePlaces
+{
+public:
+    /// The text changed: every list is stale.
+    void reset()
+    {
+        for (auto& list : lists_)
+            list.valid = false;
+    }
+    bool anyHit(const Matcher& matcher, SjisView text)
+    {
+        if (!matcher.startsWithSingleByte())
+            return matcher.next(text, 0).has_value();
+        for (char b : {matcher.firstByte(), matcher.otherFirstByte()}) {
+            const List& list = placesOf(b, text);
+            if (list.dense)
+                return matcher.next(text, 0).has_value();
+            for (std::size_t p : list.places)
+                if (matcher.hitsAt(text, p))
+                    return true;
+        }
+        return false;
+    }
+
+private:
+    struct List
+    {
+        bool valid = false;
+        bool dense = false; ///< too many places to try one by one
+        std::vector<std::size_t> places;
+    };
+    const List& placesOf(char b, SjisView text)
+    {
+        List& list = lists_[static_cast<unsigned char>(b)];
+        if (list.valid)
+            return list;
+        list.valid = true;
+        list.dense = false;
+        list.places.clear();
+        const std::size_t most = text.size() / 64 + 16;
+        for (std::size_t at = 0; at < text.size();) {
+            const void* found = std::memchr(text.data() + at, b, text.size() - at);
+            if (!found)
+                break;
+            const auto p = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+            if (list.places.size() == most) {
+                list.dense = true;
+                break;
+            }
+            list.places.push_back(p);
+            at = p + 1;
+        }
+        return list;
+    }
+    std::array<List, 256> lists_;
+};
+
 } // namespace
 
 ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>& docs,
@@ -276,6 +338,7 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         }
     };
     SjisString raw;
+    FirstBytePlaces places;
     for (int i = 0; i < total && totals.failure == 0; ++i) {
         if (progress && !progress->step(i, total)) {
             totals.cancelled = true;
@@ -294,10 +357,11 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         Rewrite all;
         std::vector<MarkerSpan> spans;
         bool first = true;
+        places.reset();
         for (const auto& [matcher, pair] : matchers) {
             const SjisView current = all.changed() ? SjisView(all.text) : SjisView(raw);
             // Most pairs of a dictionary find nothing in most documents: no copy for them.
-            if (!matcher.next(current, 0))
+            if (!places.anyHit(matcher, current))
                 continue;
             if (first) {
                 spans = markersOf(project, doc.relativePath);
@@ -311,8 +375,10 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
             totals.refusedOther += one.refusedOther;
             all.equalLengthTouched = all.equalLengthTouched || one.equalLengthTouched;
             all.edits.insert(all.edits.end(), one.edits.begin(), one.edits.end());
-            if (one.changed())
+            if (one.changed()) {
                 all.text = std::move(one.text);
+                places.reset();
+            }
         }
         if (all.changed()) {
             if (doc.open) {

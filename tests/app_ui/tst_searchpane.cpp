@@ -191,6 +191,13 @@ private slots:
         QTest::mouseClick(s.pane->replacePairButton(), Qt::LeftButton);
         QCOMPARE(s.t.messages->numbers(), (std::vector<int>{msg::kConfirmBatchReplace}));
         QCOMPARE(fileBytes(path), before);
+        // An open document is rewritten in its open text, not on disk, where its unsaved
+        // state would be lost.
+        const std::string openPath = s.docFolder + "/先行技術/特開2021-077310";
+        const std::string openBefore = fileBytes(openPath);
+        QVERIFY(s.wiring->openDocument(openPath));
+        CVantorView* openView = s.activeView();
+        QVERIFY(openView);
         // Yes: the run goes through its progress dialog and reports completion.
         s.t.messages->answer(Answer::Yes);
         s.t.messages->answer(Answer::Ok);
@@ -204,6 +211,10 @@ private slots:
         const std::string after = fileBytes(path);
         QVERIFY(after.find(toSjis(QStringLiteral("シャフト"))) != std::string::npos);
         QVERIFY(summary.find("一括置換を完了しました") != std::string::npos);
+        QCOMPARE(fileBytes(openPath), openBefore);
+        QVERIFY(std::string(openView->textStore().text()).find(toSjis(QStringLiteral("シャフト"))) !=
+                std::string::npos);
+        QVERIFY(openView->isModified());
     }
 
     void findNextWrapsToTheStartAfterAsking()

@@ -128,8 +128,8 @@ std::vector<Hit> reference(SjisView text, SjisView phrase)
 TEST(Matcher, AgreesWithThePlainWalkOnRandomTexts)
 {
     // Characters chosen so that trail bytes equal ASCII bytes and lead-range bytes run long.
-    const std::vector<SjisString> pieces = {"a",        "@",        "\r\n",     "\n", "\x81\x40",
-                                            "\x82\x60", "\x81\x81", "\x83\x61", "b"};
+    const std::vector<SjisString> pieces = {"a",        "@",        "\r\n",     "\n",       "\r",
+                                            "\x81\x40", "\x82\x60", "\x81\x81", "\x83\x61", "b"};
     std::mt19937 rng(13);
     for (int round = 0; round < 3000; ++round) {
         SjisString text;

@@ -444,6 +444,37 @@ CSearchWnd::runJob(const std::function<search::ReplaceTotals(search::Progress*)>
     return runReplaceJob(this, job);
 }
 
+search::ReplaceTotals CSearchWnd::replaceIn(const std::vector<search::TargetDocument>& docs,
+                                            const std::vector<search::ReplacePair>& pairs,
+                                            bool caseSensitive)
+{
+    std::vector<search::TargetDocument> open;
+    std::vector<search::TargetDocument> closed;
+    for (const search::TargetDocument& d : docs)
+        (d.open ? open : closed).push_back(d);
+    search::ReplaceTotals totals = search::runReplace(p_, open, pairs, caseSensitive);
+    if (totals.failure != 0 || closed.empty()) {
+        if (totals.documentsWritten > 0 && afterReplace)
+            afterReplace(false);
+        return totals;
+    }
+    const search::ReplaceTotals onDisk = runJob([&](search::Progress* progress) {
+        return search::runReplace(p_, closed, pairs, caseSensitive, progress);
+    });
+    if (totals.documentsWritten + onDisk.documentsWritten > 0 && afterReplace)
+        afterReplace(onDisk.documentsWritten > 0);
+    totals.documentsSearched += onDisk.documentsSearched;
+    totals.documentsContaining += onDisk.documentsContaining;
+    totals.hits += onDisk.hits;
+    totals.refused += onDisk.refused;
+    totals.refusedOther += onDisk.refusedOther;
+    totals.documentsWritten += onDisk.documentsWritten;
+    totals.cancelled = onDisk.cancelled;
+    totals.failure = onDisk.failure;
+    totals.failedPath = onDisk.failedPath;
+    return totals;
+}
+
 void CSearchWnd::runReplacePair()
 {
     if (!p_.isOpen() || searchBox_->phrase().isEmpty())
@@ -486,10 +517,8 @@ void CSearchWnd::runReplacePair()
         sjis("置換対象 : 全 ") + std::to_string(count) + sjis("件\n\n") + sentence;
     if (showMessage(s_.messages, msg::kConfirmBatchReplace, lead, style::yesNo) != Answer::Yes)
         return;
-    const std::vector<search::ReplacePair> pairs{{*before, *after}};
-    const search::ReplaceTotals totals = runJob([&](search::Progress* progress) {
-        return search::runReplace(p_, target->docs, pairs, caseSensitive, progress);
-    });
+    const search::ReplaceTotals totals =
+        replaceIn(target->docs, {{*before, *after}}, caseSensitive);
     showReplaceOutcome(totals, sentence);
 }
 
@@ -519,16 +548,12 @@ void CSearchWnd::runReplaceDictionary()
     }
     if (direction == Answer::No)
         pairs = search::reversed(std::move(*pairs));
-    const search::ReplaceTotals totals = runJob([&](search::Progress* progress) {
-        return search::runReplace(p_, target->docs, *pairs, caseSensitive, progress);
-    });
+    const search::ReplaceTotals totals = replaceIn(target->docs, *pairs, caseSensitive);
     showReplaceOutcome(totals, sentence);
 }
 
 void CSearchWnd::showReplaceOutcome(const search::ReplaceTotals& totals, SjisView sentence)
 {
-    if (totals.documentsWritten > 0 && afterReplace)
-        afterReplace(totals);
     SjisString lead = search::replaceSummary(totals);
     if (totals.cancelled || totals.failure != 0) {
         // How far the run got: the documents walked before it stopped.

@@ -88,8 +88,9 @@ public:
     std::function<void()> showPane;
     /// Opens a hit in a text view and selects its span (the document wiring).
     std::function<void(const search::HitAddress&)> openHit;
-    /// Called after a replace changed documents: the project file is saved, the panes rebuilt.
-    std::function<void(const search::ReplaceTotals&)> afterReplace;
+    /// Called after a replace changed documents: the panes are rebuilt and, when documents on
+    /// disk were rewritten (closedWritten), the project file is saved with their moved markers.
+    std::function<void(bool closedWritten)> afterReplace;
     /// Runs a long replace job; the default runs it off the user-interface thread behind a
     /// progress dialog that can cancel between documents. Tests may run it in place.
     std::function<search::ReplaceTotals(
