@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVantorApp.h"
+#include "app/ChartWindow.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneId.h"
 #include "base/DocPath.h"
@@ -18,6 +19,7 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     auto* subjects = new CSubjectWnd(app.data(), app.services());
     frame.setPaneWidget(PaneId::Subjects, subjects);
     frame.addPaneHooks(subjects);
+    subjects->showInChart = [&frame, &app](ObjectId id) { ChartWindow::showNode(frame, app, id); };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;
     QObject::connect(subjects, &QObject::destroyed,

@@ -88,9 +88,11 @@ CMarkerGestures::CMarkerGestures(CVantorView& view, ProjectData& project, Servic
     };
     tooltipTimer_->setSingleShot(true);
     connect(tooltipTimer_, &QTimer::timeout, this, [this] {
-        if (tooltipMarker_ < 0 || tooltipMarker_ >= p_.objectCount)
+        // By ID: a deletion elsewhere during the delay compacts the table.
+        const int index = findObjectIndex(p_, tooltipMarker_);
+        if (index < 0)
             return;
-        const SjisView comment = fixedText(p_.objects[tooltipMarker_].firstText);
+        const SjisView comment = fixedText(p_.objects[index].firstText);
         if (comment.empty())
             return;
         if (!tooltip_) {
@@ -143,6 +145,8 @@ bool CMarkerGestures::isCommandEnabled(int id) const
         return current;
     case ID_VIEW_FULLSCREEN:
         return bool(runFrameCommand);
+    case ID_SHOW_NODE_CENTRE:
+        return current && bool(runFrameCommand);
     case ID_MARKER_TO_SEARCH:
     case ID_MARKER_TO_REPLACE:
         return current && bool(toSearch);
@@ -203,6 +207,7 @@ bool CMarkerGestures::handleCommand(int id)
         s_.refresh.showMarkerColourInList(p_.objects[p_.currentObject].markerColour);
         return true;
     case ID_VIEW_FULLSCREEN:
+    case ID_SHOW_NODE_CENTRE:
         runFrameCommand(id);
         return true;
     case ID_MARKER_TO_SEARCH:
@@ -516,7 +521,7 @@ void CMarkerGestures::updateCursor(const QPoint& at)
     const int marker = markerAtPoint(at);
     if (marker >= 0) {
         vp->setCursor(Qt::OpenHandCursor);
-        if (marker != tooltipMarker_)
+        if (p_.objects[marker].id != tooltipMarker_)
             showTooltipSoon(marker, vp->mapToGlobal(at));
         return;
     }
@@ -527,14 +532,14 @@ void CMarkerGestures::updateCursor(const QPoint& at)
 void CMarkerGestures::showTooltipSoon(int markerIndex, const QPoint& globalPos)
 {
     hideTooltip();
-    tooltipMarker_ = markerIndex;
+    tooltipMarker_ = p_.objects[markerIndex].id;
     tooltipPos_ = globalPos;
     tooltipTimer_->start(kTooltipDelayMs);
 }
 
 void CMarkerGestures::hideTooltip()
 {
-    tooltipMarker_ = -1;
+    tooltipMarker_ = 0;
     tooltipTimer_->stop();
     if (tooltip_)
         tooltip_->hide();
