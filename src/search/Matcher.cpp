@@ -82,6 +82,11 @@ std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
     return 0;
 }
 
+bool Matcher::startsWithSingleByte() const
+{
+    return valid_ && !sjis::isLeadByte(static_cast<unsigned char>(first_));
+}
+
 bool Matcher::hitsAt(SjisView text, std::size_t p) const
 {
     return valid_ && p < text.size() && (text[p] == first_ || text[p] == firstOther_) &&

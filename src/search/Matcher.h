@@ -5,7 +5,6 @@
 // letters only; full-width letters always compare exactly.
 #pragma once
 
-#include "base/Sjis.h"
 #include "base/Types.h"
 
 #include <cstddef>
@@ -52,10 +51,7 @@ public:
     char otherFirstByte() const { return firstOther_; }
     /// A hit starts with a single-byte character, so its first byte is rare in Japanese text
     /// and the places of that byte are few.
-    bool startsWithSingleByte() const
-    {
-        return valid_ && !sjis::isLeadByte(static_cast<unsigned char>(first_));
-    }
+    bool startsWithSingleByte() const;
     /// The last hit that starts before `before` (a character boundary), walking hits from the
     /// start as next() finds them, so previous and next agree on the same hits.
     std::optional<Hit> previous(SjisView prepared, std::size_t before) const;

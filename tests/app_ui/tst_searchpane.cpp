@@ -13,6 +13,7 @@
 #include "app/TextWindow.h"
 #include "base/SettingsKeys.h"
 #include "base/qt/QtText.h"
+#include "doclist/CFileView.h"
 #include "res/MessageNumbers.h"
 #include "res/ui/CommandIds.h"
 #include "search/PhraseHistory.h"
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <filesystem>
 #include <fstream>
@@ -159,6 +161,15 @@ private slots:
         QTest::keyClick(s.pane->searchBox()->lineEdit(), Qt::Key_Return);
         QCOMPARE(list->count(), rows);
         QVERIFY(s.t.messages->shown.empty());
+
+        // The document list's 432 on a folder makes that folder the target.
+        auto* tree = s.wiring->fileView()->findChild<QTreeWidget*>();
+        QVERIFY(tree);
+        const auto found =
+            tree->findItems(QStringLiteral("本願"), Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(!found.isEmpty());
+        s.wiring->fileView()->runCommand(cmd::ID_SEARCH_IN_FOLDER, found.front());
+        QCOMPARE(s.pane->targetCombo()->currentText(), QStringLiteral("『本願』内の全文献"));
     }
 
     void modeSwitchShowsTheReplaceControls()
@@ -212,8 +223,9 @@ private slots:
         QVERIFY(after.find(toSjis(QStringLiteral("シャフト"))) != std::string::npos);
         QVERIFY(summary.find("一括置換を完了しました") != std::string::npos);
         QCOMPARE(fileBytes(openPath), openBefore);
-        QVERIFY(std::string(openView->textStore().text()).find(toSjis(QStringLiteral("シャフト"))) !=
-                std::string::npos);
+        QVERIFY(
+            std::string(openView->textStore().text()).find(toSjis(QStringLiteral("シャフト"))) !=
+            std::string::npos);
         QVERIFY(openView->isModified());
     }
 

@@ -603,7 +603,9 @@ void CSearchWnd::setPhraseFromView(bool replacement, SjisView text)
 void CSearchWnd::searchInFolder(SjisView topLevelFolder)
 {
     fillTargets(std::nullopt);
-    const SjisString item = search::folderItemText(topLevelFolder);
+    // The root of the document list stands for all documents.
+    const SjisString item = topLevelFolder.empty() ? search::allDocumentsItemText()
+                                                   : search::folderItemText(topLevelFolder);
     const auto it = std::find(targetItems_.begin(), targetItems_.end(), item);
     if (it != targetItems_.end())
         targetCombo_->setCurrentIndex(int(it - targetItems_.begin()));

@@ -119,6 +119,11 @@ private:
     void showReplaceOutcome(const search::ReplaceTotals& totals, SjisView sentence);
     search::ReplaceTotals
     runJob(const std::function<search::ReplaceTotals(search::Progress*)>& job);
+    /// The pairs over docs: open documents here, on the user-interface thread, as their views
+    /// follow their texts; closed ones through runJob.
+    search::ReplaceTotals replaceIn(const std::vector<search::TargetDocument>& docs,
+                                    const std::vector<search::ReplacePair>& pairs,
+                                    bool caseSensitive);
 
     ProjectData& p_;
     Services& s_;
