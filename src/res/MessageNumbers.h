@@ -142,5 +142,7 @@ inline constexpr int kAlignNeedsOneNode = 39005;
 inline constexpr int kAlignNeedsTwoNodes = 39006;
 /// Spreading needs three selected nodes.
 inline constexpr int kAlignNeedsThreeNodes = 39007;
+/// A font typed into the properties grid had no name, or no number for its size.
+inline constexpr int kFontFieldInvalid = 39008;
 
 } // namespace corvane::msg
