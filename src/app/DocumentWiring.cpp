@@ -150,6 +150,13 @@ void DocumentWiring::redrawTextViewsOf(SjisView relativePath)
             v->redraw();
 }
 
+void DocumentWiring::textViewSettingsChanged()
+{
+    app_.textViews().relayoutAll();
+    // The blink interval is one of the settings; the caret's timer belongs to the frame.
+    frame_.restartCaretTimer(app_.data().textView.caretBlink * 100);
+}
+
 void DocumentWiring::dropCurrentMarkerHighlight(SjisView relativePath)
 {
     redrawTextViewsOf(relativePath);

@@ -125,7 +125,7 @@ public:
         const PropertyKey key = p->key;
         if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
             spin->interpretText();
-            emit grid_.numberEdited(key, spin->value());
+            grid_.commitNumber(key, spin->value());
         } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             qint64 value = combo->currentData().toLongLong();
             if (p->kind == PropertyKind::Colour && value == kOtherColour) {
@@ -135,9 +135,9 @@ public:
                     return;
                 value = *chosen;
             }
-            emit grid_.numberEdited(key, value);
+            grid_.commitNumber(key, value);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            emit grid_.textEdited(key, line->text());
+            grid_.commitText(key, line->text());
         }
     }
 
@@ -220,8 +220,24 @@ QString CMyGridCtrl::valueText(const Property& p)
     }
 }
 
+void CMyGridCtrl::commitNumber(PropertyKey key, qint64 value)
+{
+    committing_ = true;
+    emit numberEdited(key, value);
+    committing_ = false;
+}
+
+void CMyGridCtrl::commitText(PropertyKey key, const QString& text)
+{
+    committing_ = true;
+    emit textEdited(key, text);
+    committing_ = false;
+}
+
 void CMyGridCtrl::fillItem(QTreeWidgetItem* item, const Property& p)
 {
+    if (isEditing() && !committing_ && item == currentItem())
+        return;
     item->setText(0, QString::fromStdString(p.label));
     item->setText(1, valueText(p));
     item->setIcon(1, p.kind == PropertyKind::Colour ? swatch(Colour(p.number)) : QIcon());
@@ -229,6 +245,8 @@ void CMyGridCtrl::fillItem(QTreeWidgetItem* item, const Property& p)
     font.setBold(p.changed);
     item->setFont(1, font);
     const bool readOnly = p.kind == PropertyKind::ReadOnly || p.kind == PropertyKind::LinkRow;
+    item->setFlags(readOnly ? item->flags() & ~Qt::ItemIsEditable
+                            : item->flags() | Qt::ItemIsEditable);
     item->setForeground(1, readOnly ? palette().color(QPalette::Disabled, QPalette::Text)
                                     : palette().color(QPalette::Text));
     if (p.kind == PropertyKind::LinkRow)

@@ -38,6 +38,9 @@ public:
 
     /// The value as the grid shows it (UTF-8 texts are converted already).
     static QString valueText(const Property& property);
+    /// Reports what an editor entered (numberEdited or textEdited); for the delegate.
+    void commitNumber(PropertyKey key, qint64 value);
+    void commitText(PropertyKey key, const QString& text);
     ColourChooser& colours() const { return colours_; }
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
@@ -57,6 +60,9 @@ private:
 
     ColourChooser& colours_;
     std::vector<PropertyGroup> groups_;
+    /// An editor's value is being reported: its row may take the stored value. Otherwise a
+    /// refresh leaves the row being edited alone, since writing it would reset the editor.
+    bool committing_ = false;
 };
 
 } // namespace corvane
