@@ -4,7 +4,8 @@
 // Modes: panes (all five panes and two documents), linklist (the link list dialog while the
 // main window is active), tabs (twelve open documents), markers (the marker list of all documents
 // filtered to one colour), chart1 and chart2 (the chart view at zoom 1 and 2 with two nodes
-// selected, the second of them main).
+// selected, the second of them main), props1 to props6 (the properties pane's pages: text view,
+// chart view, marker, marker node, links, sub-subject node).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -18,9 +19,12 @@
 #include "base/qt/ShellFonts.h"
 #include "chart/ui/CChartView.h"
 #include "model/FixedText.h"
+#include "model/LinkTable.h"
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
+#include "panes/ui/CMyGridCtrl.h"
+#include "panes/ui/CPropertiesWnd.h"
 #include "res/ui/CommandIds.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CSubjectWnd.h"
@@ -30,6 +34,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QScreen>
@@ -46,9 +51,9 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(
-            stderr,
-            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2 <out.png>\n");
+        std::fprintf(stderr,
+                     "usage: shell_shot "
+                     "panes|linklist|tabs|markers|bookmarks|chart1|chart2|props1-6 <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -72,6 +77,7 @@ int main(int argc, char** argv)
     CSubjectWnd* subjects = installSubjectPane(frame, *t.app);
     DocumentWiring* wiring = DocumentWiring::install(frame, *t.app);
     CMarkerWnd* markers = installMarkerPane(frame, *t.app, *wiring);
+    CPropertiesWnd* properties = installPropertiesPane(frame, *t.app, subjects);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     frame.setGeometry(screen);
     frame.show();
@@ -111,6 +117,46 @@ int main(int argc, char** argv)
         model.clearSelection();
         model.pressOnNode(0, {});
         model.pressOnNode(std::min(3, t.app->data().objectCount - 1), {true, false});
+    }
+    if (mode.startsWith(QLatin1String("props"))) {
+        const int page = mode.mid(5).toInt();
+        const ProjectData& data = t.app->data();
+        auto firstOf = [&](ObjectType type, bool linked) {
+            for (int i = 0; i < data.objectCount; ++i)
+                if (data.objects[i].type == type &&
+                    (!linked || countLinksOfObject(data, data.objects[i].id) > 0))
+                    return i;
+            return -1;
+        };
+        if (page == 2 || page == 4 || page == 6) {
+            if (!data.chartShown)
+                frame.runCommand(cmd::ID_VIEW_CHART);
+            auto* chart = qobject_cast<ChartWindow*>(frame.chartWindow());
+            if (!chart)
+                return 1;
+            frame.tabArea()->activate(chart);
+            QTest::qWait(100);
+            chart::ChartModel& model = chart->view()->model();
+            model.clearSelection();
+            if (page == 2)
+                chart->view()->handleCommand(cmd::ID_CHART_PROPERTIES);
+            else
+                model.pressOnNode(
+                    firstOf(page == 4 ? ObjectType::Marker : ObjectType::SubSubject, false), {});
+        } else if (page == 1) {
+            frame.runCommand(cmd::ID_PROP_TVIEW);
+        } else if (page == 5) {
+            const int i = firstOf(ObjectType::SubSubject, true);
+            if (i < 0)
+                return 1;
+            properties->showLinksOfObject(data.objects[i].id);
+        }
+        // The pane alone in the right column, wide enough for its values.
+        frame.pane(PaneId::Subjects)->hide();
+        frame.resizeDocks({frame.pane(PaneId::Properties)}, {440}, Qt::Horizontal);
+        const std::vector<QTreeWidgetItem*> rows = properties->grid()->propertyItems();
+        if (!rows.empty())
+            properties->grid()->setCurrentItem(rows[std::min<std::size_t>(2, rows.size() - 1)]);
     }
     QTest::qWait(300);
 

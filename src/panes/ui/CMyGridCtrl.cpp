@@ -4,6 +4,7 @@
 #include "panes/ui/CMarkerColourButton.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QPixmap>
 #include <QSpinBox>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -276,6 +279,26 @@ void CMyGridCtrl::setGroups(const std::vector<PropertyGroup>& groups)
         }
         group->setExpanded(true);
     }
+    fitLabelColumn();
+}
+
+void CMyGridCtrl::fitLabelColumn()
+{
+    // Labels whole where the pane allows it, but never so wide that values have no room. Group
+    // rows span both columns and do not count.
+    int widest = 0;
+    const QFontMetrics metrics(font());
+    for (QTreeWidgetItem* item : propertyItems())
+        widest = std::max(widest, metrics.horizontalAdvance(item->text(0)));
+    const int wanted = widest + 2 * indentation() + 16;
+    const int most = std::max(80, viewport()->width() * 3 / 5);
+    header()->resizeSection(0, std::clamp(wanted, 60, most));
+}
+
+void CMyGridCtrl::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    fitLabelColumn();
 }
 
 void CMyGridCtrl::updateValues(const std::vector<PropertyGroup>& groups)

@@ -53,10 +53,12 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fillItem(QTreeWidgetItem* item, const Property& property);
     void editValue(QTreeWidgetItem* item);
+    void fitLabelColumn();
 
     ColourChooser& colours_;
     std::vector<PropertyGroup> groups_;
