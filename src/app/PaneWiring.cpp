@@ -22,6 +22,7 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     auto* subjects = new CSubjectWnd(app.data(), app.services());
     frame.setPaneWidget(PaneId::Subjects, subjects);
     frame.addPaneHooks(subjects);
+    subjects->showInChart = [&frame, &app](ObjectId id) { ChartWindow::showNode(frame, app, id); };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;
     QObject::connect(subjects, &QObject::destroyed,
