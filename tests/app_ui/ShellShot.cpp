@@ -56,8 +56,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr,
                      "usage: shell_shot "
                      "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|props1-6 "
-                     "<out.png>
-");
+                     "<out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
