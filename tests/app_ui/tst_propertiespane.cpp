@@ -170,6 +170,9 @@ private slots:
     void lineThicknessOfThreeNodesIsOneUndoStep()
     {
         Session s;
+        // The zoom console at the bottom left, away from the nodes clicked.
+        s.data().chartView.consoleX = 70;
+        s.data().chartView.consoleY = 2000;
         if (!s.frame->chartWindow())
             QVERIFY(s.frame->runCommand(cmd::ID_VIEW_CHART));
         auto* chart = qobject_cast<ChartWindow*>(s.frame->chartWindow());
