@@ -91,11 +91,12 @@ void drawBody(QPainter& p, const ObjectRecord& r, const Rect& R, int t, bool rou
 }
 
 void drawText(QPainter& p, const ObjectRecord& r, const Rect& R, int t, const QString& text,
-              float zoom, bool printer, QHash<QString, ChartPainter::LaidOutText>& cache)
+              float zoom, const PaintOptions& o, QHash<QString, ChartPainter::LaidOutText>& cache)
 {
-    const int size = std::max(2, printer ? int(r.fontSize) : toCanvas(r.fontSize, zoom));
-    QFont font(QStringLiteral("Meiryo UI"));
-    font.setPixelSize(std::max(1, size * p.device()->logicalDpiY() / 72));
+    const int size = std::max(2, o.printer ? int(r.fontSize) : toCanvas(r.fontSize, zoom));
+    QFont font(o.fontFamily.isEmpty() ? QStringLiteral("Meiryo UI") : o.fontFamily);
+    const int dpi = o.fontDpi > 0 ? o.fontDpi : p.device()->logicalDpiY();
+    font.setPixelSize(std::max(1, size * dpi / 72));
     font.setWeight(r.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(r.italic != 0);
     p.setFont(font);
@@ -117,8 +118,8 @@ void drawText(QPainter& p, const ObjectRecord& r, const Rect& R, int t, const QS
                             .arg(r.italic ? 1 : 0)
                             .arg(wrapWidth)
                             .arg(lineAlign)
-                            .arg(p.device()->logicalDpiY()) +
-                        text;
+                            .arg(dpi) +
+                        font.family() + QLatin1Char('|') + text;
     auto it = cache.find(key);
     if (it == cache.end()) {
         if (cache.size() > 4 * kMaxObjects)
@@ -276,7 +277,7 @@ void ChartPainter::paint(QPainter& p, const ProjectData& project, const PaintOpt
             for (int h = 0; h < 8; ++h)
                 p.drawRect(qRect(handleRect(around, h)));
         }
-        drawText(p, r, R, t, nodeText(r, s), zoom, o.printer, texts_);
+        drawText(p, r, R, t, nodeText(r, s), zoom, o, texts_);
     }
 
     if (o.selectionMarks && main && s.rotationCircleShown) {
