@@ -85,6 +85,7 @@ std::vector<ColourRun> documentShading(const ProjectData& project, SjisView rela
     // order gives the colour.
     std::vector<ColourRun> runs;
     std::set<int> open;
+    int lastTop = -1;
     std::size_t e = 0;
     while (e < events.size()) {
         const ByteOffset at = events[e].at;
@@ -97,8 +98,15 @@ std::vector<ColourRun> documentShading(const ProjectData& project, SjisView rela
         if (open.empty() || e == events.size())
             continue;
         const ByteOffset next = events[e].at;
-        if (next > at)
-            runs.push_back({at, next, colours[static_cast<std::size_t>(*open.rbegin())]});
+        const int top = *open.rbegin();
+        if (next <= at)
+            continue;
+        // Another piece ending or starting under the same top piece does not cut its run.
+        if (!runs.empty() && runs.back().end == at && lastTop == top)
+            runs.back().end = next;
+        else
+            runs.push_back({at, next, colours[static_cast<std::size_t>(top)]});
+        lastTop = top;
     }
     return runs;
 }

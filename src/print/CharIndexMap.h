@@ -43,8 +43,8 @@ struct ColourRun
 /// The shading of the document named relativePath (Shift-JIS, "\" separated): the pieces of its
 /// markers in object-table order, flattened so that where markers overlap the later one's colour
 /// shows (a word processor shading them one after another leaves the last colour). Sorted,
-/// non-overlapping, never empty runs; adjacent runs of one colour stay apart when they come from
-/// different pieces.
+/// non-overlapping, never empty runs; one run per stretch that one piece shows through, so
+/// adjacent pieces of one colour stay apart.
 std::vector<ColourRun> documentShading(const ProjectData& project, SjisView relativePath,
                                        SjisView text);
 
