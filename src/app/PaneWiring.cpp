@@ -7,6 +7,7 @@
 #include "base/DocPath.h"
 #include "doclist/CFileView.h"
 #include "panes/ui/CMarkerWnd.h"
+#include "print/ui/OutputCommands.h"
 #include "subjects/ui/CSubjectWnd.h"
 
 #include <QDockWidget>
@@ -18,6 +19,9 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     auto* subjects = new CSubjectWnd(app.data(), app.services());
     frame.setPaneWidget(PaneId::Subjects, subjects);
     frame.addPaneHooks(subjects);
+    subjects->exportToSpreadsheet = [subjects, &app] {
+        exportSubjectList(subjects, app.data(), app.services());
+    };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;
     QObject::connect(subjects, &QObject::destroyed,
