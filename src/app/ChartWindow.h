@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/DocumentWindow.h"
+#include "base/Types.h"
 
 namespace corvane {
 
@@ -19,6 +20,10 @@ public:
     ~ChartWindow() override;
 
     CChartView* view() const { return view_; }
+
+    /// Opens the chart when it is closed, brings it forward and centres the node of id in it
+    /// (513 from the text view's marker menu and the subject list).
+    static void showNode(CMainFrame& frame, CVantorApp& app, ObjectId id);
 
     Kind kind() const override { return Kind::Chart; }
     QString title() const override;

@@ -109,6 +109,7 @@ constexpr std::array kTable{
     CommandInfo{ID_MDI_MOVE_TO_NEXT_GROUP, "ID_MDI_MOVE_TO_NEXT_GROUP", "次のタブ グループに移動(&N)", "", F, Need::ActiveWindow, B},
     CommandInfo{ID_MDI_MOVE_TO_PREV_GROUP, "ID_MDI_MOVE_TO_PREV_GROUP", "前のタブ グループに移動(&P)", "", F, Need::ActiveWindow, B},
     CommandInfo{ID_MDI_CANCEL, "ID_MDI_CANCEL", "キャンセル", "", F, Need::Nothing, B},
+    CommandInfo{ID_SHOW_NODE_CENTRE, "ID_SHOW_NODE_CENTRE", "マーカノードをチャートビューの中央に表示(&O)", "", F, Need::CurrentObject, B},
 };
 // clang-format on
 

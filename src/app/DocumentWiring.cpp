@@ -65,6 +65,12 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     connect(frame.tabArea(), &CTabArea::activeWindowChanged, this,
             &DocumentWiring::activeWindowChanged);
     new BookmarkWiring(frame, app);
+    frame.setCommandHandler(cmd::ID_SHOW_NODE_CENTRE, [&app, &frame] {
+        // From the text view's marker menu: the picked marker is the current object.
+        const ProjectData& p = app.data();
+        if (p.currentObject >= 0 && p.currentObject < p.objectCount)
+            ChartWindow::showNode(frame, app, p.objects[p.currentObject].id);
+    });
     // Saving the project also keeps the list's expanded folders.
     frame.setCommandHandler(cmd::ID_PROJECT_SAVE, [this] { saveProject(); });
     frame.setCommandHandler(cmd::ID_INSATU, [&app, &frame] {

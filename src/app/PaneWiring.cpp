@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVantorApp.h"
+#include "app/ChartWindow.h"
 #include "app/DocumentWiring.h"
 #include "app/PaneId.h"
 #include "base/DocPath.h"
@@ -22,6 +23,7 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     subjects->exportToSpreadsheet = [subjects, &app] {
         exportSubjectList(subjects, app.data(), app.services());
     };
+    subjects->showInChart = [&frame, &app](ObjectId id) { ChartWindow::showNode(frame, app, id); };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;
     QObject::connect(subjects, &QObject::destroyed,

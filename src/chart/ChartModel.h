@@ -172,12 +172,14 @@ public:
     bool redo();
     LayoutHistory& history() { return history_; }
 
+    /// Table index of the object of id, -1 when it does not exist.
+    int indexOf(ObjectId id) const;
+
 private:
     bool pushSelected(bool withMarkerColours = false);
     bool push(const std::vector<ObjectId>& ids, bool withMarkerColours = false);
     void changed();
     void markerColoursChanged(const std::vector<int>& indexes);
-    int indexOf(ObjectId id) const;
     std::vector<int> linkedToMain() const;
 
     ProjectData& p_;

@@ -37,4 +37,26 @@ void applyNodeDefaults(ObjectRecord& r, const SettingsStore& s)
         r.background = r.markerColour;
 }
 
+void storeNodeDefaults(const ObjectRecord& r, SettingsStore& s)
+{
+    const char* sec = r.type == ObjectType::SubSubject ? section::DefSubject : section::DefMarker;
+    namespace k = nodekeys;
+    s.writeString(sec, k::FontName, fixedText(r.fontName));
+    s.writeInt(sec, k::FontSize, r.fontSize);
+    s.writeInt(sec, k::FontBold, r.bold);
+    s.writeInt(sec, k::FontItalic, r.italic);
+    s.writeString(sec, k::RefText, colourString(r.textColour));
+    s.writeInt(sec, k::AlineV, r.alignV);
+    s.writeInt(sec, k::AlineH, r.alignH);
+    s.writeInt(sec, k::WordWrap, r.wordWrap);
+    s.writeInt(sec, k::MarginL, r.marginLeft);
+    s.writeInt(sec, k::MarginR, r.marginRight);
+    s.writeInt(sec, k::MarginT, r.marginTop);
+    s.writeInt(sec, k::MarginB, r.marginBottom);
+    s.writeString(sec, k::RefMen, colourString(r.background));
+    s.writeString(sec, k::RefLine, colourString(r.lineColour));
+    s.writeInt(sec, k::Futosa, r.lineThickness);
+    s.writeInt(sec, k::LineStyle, r.lineStyle);
+}
+
 } // namespace corvane

@@ -21,4 +21,8 @@ inline constexpr const char* kDefaultNodeFontName = "Meiryo UI";
 /// A marker takes its marker colour as background when KanSet/Synchro is 1.
 void applyNodeDefaults(ObjectRecord& record, const SettingsStore& settings);
 
+/// Stores the node style of record as the defaults of its object type (the chart's "make this
+/// node's style the default"), so that applyNodeDefaults gives new objects the same style.
+void storeNodeDefaults(const ObjectRecord& record, SettingsStore& settings);
+
 } // namespace corvane

@@ -143,6 +143,8 @@ bool CMarkerGestures::isCommandEnabled(int id) const
         return current;
     case ID_VIEW_FULLSCREEN:
         return bool(runFrameCommand);
+    case ID_SHOW_NODE_CENTRE:
+        return current && bool(runFrameCommand);
     case ID_NEXT_MARKER:
     case ID_PREV_MARKER:
     case ID_TOP_MARKER:
@@ -195,6 +197,7 @@ bool CMarkerGestures::handleCommand(int id)
         s_.refresh.showMarkerColourInList(p_.objects[p_.currentObject].markerColour);
         return true;
     case ID_VIEW_FULLSCREEN:
+    case ID_SHOW_NODE_CENTRE:
         runFrameCommand(id);
         return true;
     case ID_NEXT_MARKER:

@@ -4,7 +4,9 @@
 // Modes: panes (all five panes and two documents), linklist (the link list dialog while the
 // main window is active), tabs (twelve open documents), markers (the marker list of all documents
 // filtered to one colour), chart1 and chart2 (the chart view at zoom 1 and 2 with two nodes
-// selected, the second of them main).
+// selected, the second of them main), chart3 (the chart alone in the tab area: a linked node as
+// main selection with its rotation circle, the zoom console moved and clicked, so its dial ring
+// shows).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -18,6 +20,7 @@
 #include "base/qt/ShellFonts.h"
 #include "chart/ui/CChartView.h"
 #include "model/FixedText.h"
+#include "model/LinkTable.h"
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
@@ -50,10 +53,10 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(
-            stderr,
-            "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|chart2|print|print1 "
-            "<out.png>\n");
+        std::fprintf(stderr, "usage: shell_shot "
+                             "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|print|"
+                             "print1 <out.png>
+");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -116,6 +119,28 @@ int main(int argc, char** argv)
         model.clearSelection();
         model.pressOnNode(0, {});
         model.pressOnNode(std::min(3, t.app->data().objectCount - 1), {true, false});
+        if (mode == QLatin1String("chart3")) {
+            // The text windows go, so the chart has the tab area to itself.
+            for (DocumentWindow* w : frame.tabArea()->windows())
+                if (w != chart)
+                    frame.closeDocumentWindow(w);
+            QTest::qWait(100);
+            CChartView* view = chart->view();
+            model.clearSelection();
+            const ProjectData& data = t.app->data();
+            for (int i = 0; i < data.objectCount; ++i)
+                if (data.objects[i].type == ObjectType::SubSubject &&
+                    countLinksOfObject(data, data.objects[i].id) > 0) {
+                    model.pressOnNode(i, {});
+                    break;
+                }
+            QWidget* vp = view->viewport();
+            const QPoint console(vp->width() - 90, 90);
+            QTest::mouseMove(vp, view->consoleCentre() + QPoint(0, 10));
+            QTest::mousePress(vp, Qt::LeftButton, {}, view->consoleCentre() + QPoint(0, 10));
+            QTest::mouseMove(vp, console + QPoint(0, 10));
+            QTest::mouseRelease(vp, Qt::LeftButton, {}, console + QPoint(0, 10));
+        }
     }
     QTest::qWait(300);
 

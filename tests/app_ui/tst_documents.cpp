@@ -15,8 +15,10 @@
 #include "chart/ui/CChartView.h"
 #include "doclist/CFileTree.h"
 #include "doclist/CFileView.h"
+#include "model/FixedText.h"
 #include "res/AddedMessages.h"
 #include "res/ui/CommandIds.h"
+#include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
 
 #include <QFile>
@@ -143,6 +145,7 @@ private slots:
     void deletingOpenDocumentClosesItsTab();
     void ribbonUndoRedoAndPinsActOnTheActiveView();
     void chartCommandOpensTheChartAndRibbonUndoReachesIt();
+    void markerMenuShowsTheMarkersNodeInTheChart();
     void documentWithABookmarkIsSavedWithTheProjectFile();
 };
 
@@ -504,6 +507,35 @@ void TestDocuments::chartCommandOpensTheChartAndRibbonUndoReachesIt()
     QVERIFY(s.frame->runCommand(ID_VIEW_CHART));
     QVERIFY(!s.frame->chartWindow());
     QVERIFY(!data.chartShown);
+}
+
+void TestDocuments::markerMenuShowsTheMarkersNodeInTheChart()
+{
+    Session s;
+    QVERIFY(s.open());
+    ProjectData& data = s.t.app->data();
+    if (data.chartShown)
+        QVERIFY(s.frame->runCommand(ID_VIEW_CHART)); // closed: 513 opens it
+    QVERIFY(s.wiring->openDocument(s.docFolder + "/本願/特願2024-031857"));
+    TextWindow* w = s.active();
+    QVERIFY(w);
+    int marker = -1;
+    for (int i = 0; i < data.objectCount && marker < 0; ++i)
+        if (data.objects[i].type == ObjectType::Marker &&
+            fixedText(data.objects[i].document) == w->view()->relativePath())
+            marker = i;
+    QVERIFY(marker >= 0);
+    const ObjectId id = data.objects[marker].id;
+    CMarkerGestures* gestures = CMarkerGestures::of(w->view());
+    gestures->pickMarker(marker);
+    QVERIFY(gestures->handleCommand(ID_SHOW_NODE_CENTRE));
+    auto* chart = qobject_cast<ChartWindow*>(s.frame->chartWindow());
+    QVERIFY(chart);
+    QCOMPARE(s.frame->tabArea()->activeWindow(), chart);
+    const int node = chart->view()->model().mainIndex();
+    QVERIFY(node >= 0);
+    QCOMPARE(data.objects[node].id, id);
+    QVERIFY(data.objects[node].nodeSelected);
 }
 
 void TestDocuments::documentWithABookmarkIsSavedWithTheProjectFile()

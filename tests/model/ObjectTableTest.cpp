@@ -2,11 +2,14 @@
 #include "ModelFixture.h"
 
 #include "base/SettingsKeys.h"
+#include "model/FixedText.h"
 #include "model/Limits.h"
 #include "model/LinkTable.h"
+#include "model/NodeDefaults.h"
 #include "model/ObjectTable.h"
 #include "model/SubSubjectOps.h"
 
+#include <cstring>
 #include <limits>
 
 namespace corvane::test {
@@ -176,6 +179,43 @@ TEST_F(ObjectTableTest, SubSubjectAtTheLimitAddsNothing)
     EXPECT_EQ(project.objectCount, kMaxObjects);
     EXPECT_EQ(fake.messages.numbers(), std::vector<int>{30165});
     EXPECT_FALSE(project.modified);
+}
+
+TEST_F(ObjectTableTest, StoredNodeStyleIsWhatNewObjectsOfThatTypeGet)
+{
+    ObjectRecord styled{};
+    styled.type = ObjectType::Marker;
+    applyNodeDefaults(styled, fake.settings);
+    setFixedText(styled.fontName, "IPAGothic");
+    styled.fontSize = 14;
+    styled.italic = 1;
+    styled.alignH = 2;
+    styled.marginTop = 9;
+    styled.background = 0xFFFFFFFF; // no fill
+    styled.lineColour = 0x123456;
+    styled.lineThickness = 3;
+    styled.lineStyle = 5;
+    storeNodeDefaults(styled, fake.settings);
+
+    ObjectRecord marker{};
+    marker.type = ObjectType::Marker;
+    write(fake.settings, keys::Synchro, 0);
+    applyNodeDefaults(marker, fake.settings);
+    EXPECT_EQ(std::memcmp(marker.fontName, styled.fontName, sizeof marker.fontName), 0);
+    EXPECT_EQ(marker.fontSize, 14);
+    EXPECT_EQ(marker.italic, 1);
+    EXPECT_EQ(marker.alignH, 2);
+    EXPECT_EQ(marker.marginTop, 9);
+    EXPECT_EQ(marker.background, 0xFFFFFFFFu);
+    EXPECT_EQ(marker.lineColour, 0x123456u);
+    EXPECT_EQ(marker.lineThickness, 3);
+    EXPECT_EQ(marker.lineStyle, 5);
+    // Sub-subjects keep their own defaults.
+    ObjectRecord subject{};
+    subject.type = ObjectType::SubSubject;
+    applyNodeDefaults(subject, fake.settings);
+    EXPECT_EQ(subject.fontSize, 11);
+    EXPECT_EQ(subject.background, kSubSubjectNodeDefaults.background);
 }
 
 } // namespace

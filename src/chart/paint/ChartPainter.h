@@ -3,12 +3,17 @@
 // printing and `cvntool chart-png` all draw through it; it needs QtGui only.
 #pragma once
 
+#include "chart/ChartGeometry.h"
 #include "model/ProjectData.h"
 
-#include <QHash>
+#include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+
+#include <string>
+#include <unordered_map>
 
 class QPainter;
 
@@ -33,6 +38,9 @@ struct PaintOptions
     /// scaled from chart units to a printer's dots passes 96, so the resolution is not applied
     /// twice.
     int fontDpi = 0;
+    /// Node texts and rounded bodies drawn once into images and then copied (the window); off
+    /// for vector devices (PDF, SVG, printers), which must keep text as text.
+    bool screenImages = false;
 };
 
 class ChartPainter
@@ -42,18 +50,54 @@ public:
     /// caller runs placement in a model pass first.
     void paint(QPainter& painter, const ProjectData& project, const PaintOptions& options) const;
 
-    /// A node text laid out once for its font, wrapping width and alignment, and drawn from
-    /// then on without measuring or shaping it again.
-    struct LaidOutText
+    /// A node's text converted, laid out once for its font, wrapping width and alignment, and
+    /// drawn from then on without converting, measuring or shaping it again. The record's text
+    /// bytes and the layout values are kept to tell when the node changed.
+    struct NodeText
     {
+        std::string firstText;
+        std::string secondText;
+        bool mainSubjectShown = false;
+        int pixelSize = 0;
+        bool bold = false;
+        bool italic = false;
+        int wrapWidth = 0;
+        int align = 0;
+        QFont font;
         QStaticText text;
         int width = 0;
         int height = 0;
+        /// The text drawn in imageColour, when images are asked for.
+        QImage image;
+        Colour imageColour = 0;
     };
 
 private:
-    /// Keyed by text, font and width; cleared when it grows past a few times the node limit.
-    mutable QHash<QString, LaidOutText> texts_;
+    struct BodyKey
+    {
+        int width;
+        int height;
+        int thickness; ///< in pixels
+        int recordThickness;
+        int style;
+        Colour line;
+        Colour background;
+        int dpr; ///< device pixel ratio x 100
+        friend bool operator==(const BodyKey&, const BodyKey&) = default;
+    };
+    struct BodyKeyHash
+    {
+        std::size_t operator()(const BodyKey& key) const;
+    };
+    static constexpr std::size_t kMaxBodyImages = 512;
+
+    void drawBodyImage(QPainter& painter, const ObjectRecord& record, const Rect& canvasRect,
+                       int thickness, float zoom) const;
+
+    /// By object ID; entries of deleted objects are dropped when it grows past the node limit.
+    mutable std::unordered_map<ObjectId, NodeText> texts_;
+    /// Rounded node bodies drawn once per look, on screen only.
+    mutable std::unordered_map<BodyKey, QImage, BodyKeyHash> bodies_;
 };
 
 } // namespace corvane::chart

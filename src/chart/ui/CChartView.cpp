@@ -1,20 +1,26 @@
 #include "chart/ui/CChartView.h"
 
 #include "base/SettingsKeys.h"
+#include "chart/ZoomConsole.h"
 #include "chart/ui/AlignCommand.h"
 #include "model/LinkOps.h"
 #include "model/LinkTable.h"
+#include "model/NodeDefaults.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
 #include "res/ui/CommandIds.h"
 
+#include <QBuffer>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QSaveFile>
 #include <QScrollBar>
+#include <QSvgGenerator>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -71,6 +77,19 @@ CChartView::CChartView(ProjectData& project, Services& services, QWidget* parent
     horizontalScrollBar()->setSingleStep(kWheelStep);
     verticalScrollBar()->setSingleStep(kWheelStep);
     pendingScroll_ = QPoint(p_.chartView.scrollX, p_.chartView.scrollY);
+    // The console is taken down while a scroll bar is dragged, so it does not hide what scrolls
+    // under it.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QScrollBar::sliderPressed, this, [this] {
+            hiddenForScroll_ = true;
+            updateConsole();
+        });
+        connect(bar, &QScrollBar::sliderReleased, this, [this] {
+            hiddenForScroll_ = false;
+            updateConsole();
+        });
+    }
+    connect(&hoverTimer_, &QTimer::timeout, this, [this] { hoverTick(); });
 }
 
 CChartView::~CChartView() = default;
@@ -171,13 +190,105 @@ void CChartView::paintEvent(QPaintEvent* event)
         options.zoom = zoom();
         options.mainId = model_.mainId();
         options.exposed = QRect(s, size);
+        options.screenImages = true;
         painter_.paint(sp, p_, options);
         ++rebuilds_;
     }
     QPainter vp(viewport());
     const QRect r = event->rect();
     vp.drawPixmap(r, scene_, QRectF(r.topLeft() * dpr, r.size() * dpr));
+    paintHover(vp);
+    if (consoleVisible()) {
+        const QPoint centre = consoleCentre();
+        // A smaller window may have pushed the console inwards; the project keeps where it is.
+        if (centre != QPoint(p_.chartView.consoleX, p_.chartView.consoleY)) {
+            p_.chartView.consoleX = centre.x();
+            p_.chartView.consoleY = centre.y();
+        }
+        console_.setPercent(chart::consolePercent(zoom()));
+        console_.paint(vp, centre, consoleActive_);
+    }
     paintFeedback(vp);
+}
+
+// --- Zoom console -------------------------------------------------------------------------------
+
+QPoint CChartView::consoleCentre() const
+{
+    const Point c = chart::clampConsoleCentre({p_.chartView.consoleX, p_.chartView.consoleY},
+                                              viewport()->width(), viewport()->height());
+    return {c.x, c.y};
+}
+
+bool CChartView::consoleVisible() const
+{
+    return !hiddenForScroll_ && (consoleShown_ || p_.chartView.consoleAlwaysShown != 0);
+}
+
+QRect CChartView::consoleArea() const
+{
+    const QPoint c = consoleCentre();
+    const int r = chart::kDialOuterRadius + 4;
+    return QRect(c.x() - r, c.y() - r, 2 * r + 1, 2 * r + 1);
+}
+
+void CChartView::updateConsole()
+{
+    viewport()->update(consoleArea());
+}
+
+QPoint CChartView::movedConsoleCentre(const QPoint& pointer) const
+{
+    const QPoint moved = consoleCentre() + (pointer - press_);
+    const Point c = chart::clampConsoleCentre({moved.x(), moved.y()}, viewport()->width(),
+                                              viewport()->height());
+    return {c.x, c.y};
+}
+
+void CChartView::setConsoleCentre(QPoint centre)
+{
+    updateConsole();
+    p_.chartView.consoleX = centre.x();
+    p_.chartView.consoleY = centre.y();
+    p_.modified = true;
+    updateConsole();
+}
+
+bool CChartView::consoleHover(const QPoint& v)
+{
+    const QPoint c = consoleCentre();
+    const chart::ConsolePart part =
+        chart::consolePartAt({v.x(), v.y()}, {c.x(), c.y()}, consoleActive_ && consoleVisible());
+    switch (part) {
+    case chart::ConsolePart::None:
+        return false;
+    case chart::ConsolePart::Ring:
+        viewport()->setCursor(Qt::CrossCursor);
+        guide(v.y() % 2 != 0 ? "回転円に沿ってドラッグして表示倍率を変更することができます。"
+                             : "回転円上でマウスホィールを操作して回転させることができます。Ctrl"
+                               "キー押下時は、1ポイント変わります。");
+        return true;
+    case chart::ConsolePart::Plus:
+    case chart::ConsolePart::Minus:
+    case chart::ConsolePart::Body:
+        break;
+    }
+    if (!consoleShown_) {
+        consoleShown_ = true;
+        updateConsole();
+    }
+    stopHover();
+    QToolTip::hideText();
+    if (part == chart::ConsolePart::Body)
+        viewport()->setCursor(consoleActive_ ? Qt::SizeAllCursor : Qt::PointingHandCursor);
+    else
+        viewport()->setCursor(Qt::PointingHandCursor);
+    return true;
+}
+
+void CChartView::wheelOnDial(int step)
+{
+    zoomTo(zoom() + static_cast<float>(step) / 100.0f);
 }
 
 Rect CChartView::moveOutline() const
@@ -236,7 +347,14 @@ QRect CChartView::feedbackRect() const
         return QRect(widthBarX() - s.x() - 2, 0, 64, viewport()->height());
     case Gesture::Height:
         return QRect(0, heightBarY() - s.y() - 2, viewport()->width(), 40);
+    case Gesture::ConsoleMove: {
+        const QPoint c = movedConsoleCentre(pointer_);
+        return QRect(c - QPoint(chart::kConsoleRadius, chart::kConsoleRadius),
+                     QSize(chart::kConsoleSize, chart::kConsoleSize))
+            .adjusted(-1, -1, 1, 1);
+    }
     case Gesture::Radius:
+    case Gesture::Dial:
     case Gesture::None:
         break;
     }
@@ -301,7 +419,16 @@ void CChartView::paintFeedback(QPainter& painter) const
         painter.drawText(label, QString::number(value));
         return;
     }
+    case Gesture::ConsoleMove: {
+        const QPoint c = movedConsoleCentre(pointer_);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 128), 1));
+        painter.drawRect(QRect(c - QPoint(chart::kConsoleRadius, chart::kConsoleRadius),
+                               QSize(chart::kConsoleSize - 1, chart::kConsoleSize - 1)));
+        return;
+    }
     case Gesture::Radius:
+    case Gesture::Dial:
     case Gesture::None:
         return;
     }
@@ -354,6 +481,8 @@ void CChartView::hoverCursor(const QPoint& v)
     const float z = zoom();
     const int right = chart::toCanvas(chart::chartWidth(p_.chartView), z);
     const int bottom = chart::toCanvas(chart::chartHeight(p_.chartView), z);
+    if (model_.nodeAt(c) < 0)
+        stopHover();
     if (onRadiusHandle(cv)) {
         viewport()->setCursor(Qt::SizeHorCursor);
         guide("←左へドラッグすると回転円の半径が小さく、→右へドラッグすると大きくなります");
@@ -377,6 +506,10 @@ void CChartView::hoverCursor(const QPoint& v)
     const int n = model_.nodeAt(c);
     if (n >= 0) {
         const bool selected = p_.objects[n].nodeSelected != 0;
+        if (selected)
+            stopHover();
+        else if (hoverId_ != p_.objects[n].id)
+            startHover(n);
         viewport()->setCursor(selected ? Qt::SizeAllCursor : Qt::PointingHandCursor);
         guide(selected ? "ドラッグ＆ドロップして、このオブジェクトを移動できます"
                        : "クリックするとこのオブジェクトを選択します。右クリックすると操作メニュー"
@@ -416,12 +549,38 @@ void CChartView::mousePressEvent(QMouseEvent* event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
+    stopHover();
     const QPoint v = event->position().toPoint();
     press_ = pointer_ = v;
     lastFeedback_ = {};
     const Point c = chartOf(v);
     const Point cv = canvasOf(v);
     const float z = zoom();
+
+    const QPoint cc = consoleCentre();
+    switch (chart::consolePartAt({v.x(), v.y()}, {cc.x(), cc.y()},
+                                 consoleActive_ && consoleVisible())) {
+    case chart::ConsolePart::Ring:
+        dialPrevious_ = v;
+        gesture_ = Gesture::Dial;
+        return;
+    case chart::ConsolePart::Plus:
+        zoomTo(zoom() + 0.01f);
+        gesture_ = Gesture::ConsoleMove;
+        return;
+    case chart::ConsolePart::Minus:
+        zoomTo(zoom() - 0.01f);
+        gesture_ = Gesture::ConsoleMove;
+        return;
+    case chart::ConsolePart::Body:
+        consoleShown_ = true;
+        consoleActive_ = true;
+        updateConsole();
+        gesture_ = Gesture::ConsoleMove;
+        return;
+    case chart::ConsolePart::None:
+        break;
+    }
 
     if (onRadiusHandle(cv)) {
         gesture_ = Gesture::Radius;
@@ -458,7 +617,13 @@ void CChartView::mousePressEvent(QMouseEvent* event)
         gesture_ = Gesture::Height;
     } else {
         gesture_ = Gesture::Band;
+        if (p_.chartView.consoleAlwaysShown)
+            consoleActive_ = false;
+        else
+            consoleShown_ = false;
+        updateConsole();
         model_.clearSelection();
+        s_.refresh.resetPropertiesPane();
     }
     setFeedbackPoint(v);
 }
@@ -474,7 +639,8 @@ void CChartView::mouseMoveEvent(QMouseEvent* event)
                              overCanvas ? std::to_string(c.x) + ", " + std::to_string(c.y)
                                         : std::string());
     if (gesture_ == Gesture::None) {
-        hoverCursor(v);
+        if (!consoleHover(v))
+            hoverCursor(v);
         return;
     }
     if (gesture_ == Gesture::Move) {
@@ -486,6 +652,15 @@ void CChartView::mouseMoveEvent(QMouseEvent* event)
     }
     if (gesture_ == Gesture::Radius) {
         model_.setRadiusFromDrag(canvasOf(v).x);
+        return;
+    }
+    if (gesture_ == Gesture::Dial) {
+        const QPoint cc = consoleCentre();
+        const float change = chart::dialZoomChange({dialPrevious_.x(), dialPrevious_.y()},
+                                                   {v.x(), v.y()}, {cc.x(), cc.y()});
+        dialPrevious_ = v;
+        if (change != 0.0f)
+            zoomTo(zoom() + change);
         return;
     }
     setFeedbackPoint(v);
@@ -552,11 +727,17 @@ void CChartView::mouseReleaseEvent(QMouseEvent* event)
     case Gesture::Rotate:
         model_.rotateLinked(canvasOf(press_), canvasOf(v));
         break;
+    case Gesture::ConsoleMove:
+        if (moved)
+            setConsoleCentre(movedConsoleCentre(v));
+        break;
     case Gesture::Radius:
+    case Gesture::Dial:
     case Gesture::None:
         break;
     }
-    hoverCursor(v);
+    if (!consoleHover(v))
+        hoverCursor(v);
 }
 
 void CChartView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -568,25 +749,31 @@ void CChartView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     if (p_.objects[n].type == ObjectType::Marker)
         s_.refresh.showSpanOfObject(p_.objects[n].id);
-    else if (runFrameCommand)
-        runFrameCommand(ID_SHOW_SUB_SUBJECT);
+    else if (showSubSubject)
+        showSubSubject(p_.objects[n].id);
 }
 
 void CChartView::wheelEvent(QWheelEvent* event)
 {
-    const int notches = event->angleDelta().y() / 120;
+    const int delta = event->angleDelta().y();
+    const int notches = std::abs(delta / 120);
     if (notches == 0) {
         event->ignore();
         return;
     }
-    if (event->modifiers() & Qt::ControlModifier) {
-        // A forward turn zooms in, by a tenth per notch (a hundredth with Shift as well).
-        const int step = (event->modifiers() & Qt::ShiftModifier) ? 1 : kWheelStep;
-        zoomTo(zoom() + static_cast<float>(notches * step) / 100.0f);
-    } else {
+    const chart::WheelKeys keys{(event->modifiers() & Qt::ControlModifier) != 0,
+                                (event->modifiers() & Qt::ShiftModifier) != 0,
+                                (event->buttons() & Qt::RightButton) != 0};
+    const int step = chart::wheelStep(delta, keys) * notches;
+    const QPoint v = event->position().toPoint();
+    const QPoint cc = consoleCentre();
+    if (consoleActive_ && consoleVisible() &&
+        chart::consolePartAt({v.x(), v.y()}, {cc.x(), cc.y()}, true) == chart::ConsolePart::Ring) {
+        wheelOnDial(step);
+    } else if (verticalScrollBar()->maximum() > 0) {
         QScrollBar* bar =
-            (event->modifiers() & Qt::ShiftModifier) ? horizontalScrollBar() : verticalScrollBar();
-        bar->setValue(bar->value() - notches * kWheelStep);
+            chart::wheelScrollsHorizontally(keys) ? horizontalScrollBar() : verticalScrollBar();
+        bar->setValue(bar->value() + step);
     }
     event->accept();
 }
@@ -756,9 +943,204 @@ bool CChartView::handleCommand(int id)
         if (model_.mainIndex() >= 0)
             s_.refresh.showSpanOfObject(p_.objects[model_.mainIndex()].id);
         return true;
+    case ID_CONSOLE_HOME:
+        consoleShown_ = true;
+        setConsoleCentre({chart::kConsoleHome.x, chart::kConsoleHome.y});
+        return true;
+    case ID_CONSOLE_ALWAYS_SHOWN:
+        updateConsole();
+        p_.chartView.consoleAlwaysShown = p_.chartView.consoleAlwaysShown ? 0 : 1;
+        consoleShown_ = p_.chartView.consoleAlwaysShown != 0;
+        p_.modified = true;
+        updateConsole();
+        return true;
+    case ID_SUBJECT_NODE_DEFAULTS:
+    case ID_MARKER_NODE_DEFAULTS:
+        storeNodeDefaults(id == ID_SUBJECT_NODE_DEFAULTS);
+        return true;
+    case ID_CHART_SAVE_PNG:
+    case ID_CHART_SAVE_SVG:
+        saveImageCommand(id == ID_CHART_SAVE_SVG);
+        return true;
     default:
         return false;
     }
+}
+
+void CChartView::storeNodeDefaults(bool subSubject)
+{
+    const int m = model_.mainIndex();
+    if (m < 0 || (p_.objects[m].type == ObjectType::SubSubject) != subSubject)
+        return;
+    if (showMessage(s_.messages, msg::kConfirmNodeDefaults, {}, style::yesNo) != Answer::Yes)
+        return;
+    corvane::storeNodeDefaults(p_.objects[m], s_.settings);
+    showMessage(s_.messages, msg::kInitialValuesSet, {}, style::information);
+}
+
+void CChartView::saveImageCommand(bool svg)
+{
+    if (!chooseImagePath)
+        return;
+    const QString path = chooseImagePath(svg);
+    if (path.isEmpty())
+        return;
+    if (!saveImage(path, svg))
+        showMessage(s_.messages, msg::kSaveFailed, path.toStdString() + "\n", style::warning);
+}
+
+bool CChartView::saveImage(const QString& path, bool svg)
+{
+    model_.placeUnplaced(
+        Point{chart::chartWidth(p_.chartView) / 2, chart::chartHeight(p_.chartView) / 2});
+    const int w = chart::chartWidth(p_.chartView);
+    const int h = chart::chartHeight(p_.chartView);
+    chart::PaintOptions options;
+    options.zoom = 1.0f;
+    options.selectionMarks = false;
+    // Written whole into memory, then to the file in one go: an older image of that name
+    // survives a failed write.
+    QByteArray bytes;
+    if (svg) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(QSize(w + 1, h + 1));
+        generator.setViewBox(QRect(0, 0, w + 1, h + 1));
+        generator.setTitle(QStringLiteral("チャートビュー"));
+        QPainter painter;
+        if (!painter.begin(&generator))
+            return false;
+        painter_.paint(painter, p_, options);
+        painter.end();
+    } else {
+        QImage image(w + 1, h + 1, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter_.paint(painter, p_, options);
+        painter.end();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return false;
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool CChartView::showNodeInCentre(ObjectId id)
+{
+    const int index = model_.indexOf(id);
+    if (index < 0)
+        return false;
+    model_.placeUnplaced(
+        Point{chart::chartWidth(p_.chartView) / 2, chart::chartHeight(p_.chartView) / 2});
+    const Point centre = chart::nodeRect(p_.objects[index]).centre();
+    const float z = zoom();
+    const QSize v = viewport()->size();
+    // Only the axes that scroll: a window larger than the canvas keeps it where it is.
+    if (horizontalScrollBar()->maximum() > 0)
+        horizontalScrollBar()->setValue(chart::toCanvas(centre.x, z) - v.width() / 2);
+    if (verticalScrollBar()->maximum() > 0)
+        verticalScrollBar()->setValue(chart::toCanvas(centre.y, z) - v.height() / 2);
+    pendingScroll_.reset();
+    model_.clearSelection();
+    p_.objects[index].nodeSelected = 1;
+    model_.setMain(index);
+    redrawChart();
+    return true;
+}
+
+// --- Hover popup
+// ----------------------------------------------------------------------------------
+
+void CChartView::startHover(int index)
+{
+    stopHover();
+    const int count = read(s_.settings, keys::PlayAnime);
+    if (count <= 0)
+        return;
+    hoverId_ = p_.objects[index].id;
+    hoverFrame_ = 0;
+    const int speed = std::clamp(read(s_.settings, keys::SpeedAnime), 0, 4);
+    hoverTimer_.start(speed * 10 + 5);
+}
+
+void CChartView::stopHover()
+{
+    if (hoverId_ == 0)
+        return;
+    hoverId_ = 0;
+    hoverTimer_.stop();
+    viewport()->update(lastHover_);
+    lastHover_ = {};
+}
+
+void CChartView::hoverTick()
+{
+    if (model_.indexOf(hoverId_) < 0) {
+        stopHover();
+        return;
+    }
+    ++hoverFrame_;
+    const QRect now = hoverArea();
+    viewport()->update(lastHover_.united(now));
+    lastHover_ = now;
+}
+
+QRect CChartView::hoverArea() const
+{
+    const int index = model_.indexOf(hoverId_);
+    if (index < 0)
+        return {};
+    const Rect r = chart::toCanvas(chart::nodeRect(p_.objects[index]), zoom());
+    const QPoint s = scroll();
+    return QRect(r.left - s.x(), r.top - s.y(), r.width(), r.height()).adjusted(-16, -16, 16, 16);
+}
+
+void CChartView::paintHover(QPainter& painter) const
+{
+    if (hoverId_ == 0)
+        return;
+    const QRect area = hoverArea();
+    if (area.isEmpty())
+        return;
+    // Sparks running round the node's border, spread evenly, each with its own size.
+    const int count = std::clamp(read(s_.settings, keys::PlayAnime), 1, 10);
+    const QRectF track = QRectF(area).adjusted(10, 10, -10, -10);
+    const double perimeter = 2 * (track.width() + track.height());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int i = 0; i < count; ++i) {
+        double d = std::fmod(hoverFrame_ * 1.5 + perimeter * i / count, perimeter);
+        QPointF at;
+        if (d < track.width()) {
+            at = {track.left() + d, track.top()};
+        } else if ((d -= track.width()) < track.height()) {
+            at = {track.right(), track.top() + d};
+        } else if ((d -= track.height()) < track.width()) {
+            at = {track.right() - d, track.bottom()};
+        } else {
+            d -= track.width();
+            at = {track.left(), track.bottom() - d};
+        }
+        const double size = 2.5 + (i * 37 + hoverFrame_ / 4) % 4;
+        painter.setBrush(QColor(224, 85, 78, 170));
+        painter.drawEllipse(at, size, size);
+    }
+    painter.restore();
+}
+
+void CChartView::leaveEvent(QEvent* event)
+{
+    stopHover();
+    if (!p_.chartView.consoleAlwaysShown && consoleShown_ && !consoleActive_) {
+        consoleShown_ = false;
+        updateConsole();
+    }
+    QAbstractScrollArea::leaveEvent(event);
 }
 
 bool CChartView::isCommandEnabled(int id) const
@@ -782,6 +1164,8 @@ bool CChartView::isCommandEnabled(int id) const
 
 bool CChartView::isCommandChecked(int id) const
 {
+    if (id == ID_CONSOLE_ALWAYS_SHOWN)
+        return p_.chartView.consoleAlwaysShown != 0;
     return id == ID_MAIN_SUBJECT_SHOWN && p_.chartView.mainSubjectShown != 0;
 }
 
@@ -798,6 +1182,17 @@ std::unique_ptr<QMenu> CChartView::buildContextMenu(const QPoint& v)
         });
         return a;
     };
+    stopHover();
+    const QPoint cc = consoleCentre();
+    if (consoleVisible() &&
+        chart::consolePartAt({v.x(), v.y()}, {cc.x(), cc.y()}, false) != chart::ConsolePart::None) {
+        menu->setObjectName(QStringLiteral("ZOOM"));
+        QAction* always = add(ID_CONSOLE_ALWAYS_SHOWN, "ズームコンソールを常に表示する");
+        always->setCheckable(true);
+        always->setChecked(isCommandChecked(ID_CONSOLE_ALWAYS_SHOWN));
+        add(ID_CONSOLE_HOME, "ズームコンソールを左上に移動");
+        return menu;
+    }
     const int n = model_.nodeAt(chartOf(v));
     if (n < 0) {
         menu->setObjectName(QStringLiteral("View"));
@@ -810,6 +1205,11 @@ std::unique_ptr<QMenu> CChartView::buildContextMenu(const QPoint& v)
         add(ID_ZOOM_100 + 2, "表示倍率 300%");
         add(ID_ZOOM_400, "表示倍率 400%");
         add(ID_ZOOM_FIT, "ウィンドウに合わせる");
+        menu->addSeparator();
+        add(ID_CONSOLE_HOME, "ズームコンソールを左上に移動");
+        menu->addSeparator();
+        add(ID_CHART_SAVE_PNG, "チャートを画像として保存 (PNG)...");
+        add(ID_CHART_SAVE_SVG, "チャートを画像として保存 (SVG)...");
         menu->addSeparator();
         QAction* full = add(ID_FULL_SCREEN, "全画面表示");
         full->setCheckable(true);
@@ -841,6 +1241,10 @@ std::unique_ptr<QMenu> CChartView::buildContextMenu(const QPoint& v)
     add(ID_TO_FRONT, "最前面へ移動");
     add(ID_TO_BACK, "最背面へ移動");
     add(ID_SWAP_TWO, "2つのノードの重なり順を入れ替え");
+    menu->addSeparator();
+    add(subject ? ID_SUBJECT_NODE_DEFAULTS : ID_MARKER_NODE_DEFAULTS,
+        subject ? "このノードの設定を副題ノードの初期値にする"
+                : "このノードの設定をマーカノードの初期値にする");
     menu->addSeparator();
     if (countLinksOfObject(p_, p_.objects[n].id) > 0)
         add(ID_DELETE_NODE_LINKS, "このノードのリンクをすべて削除");

@@ -8,10 +8,12 @@
 #include "base/Services.h"
 #include "chart/ChartModel.h"
 #include "chart/paint/ChartPainter.h"
+#include "chart/paint/ZoomConsoleImage.h"
 #include "model/ProjectData.h"
 
 #include <QAbstractScrollArea>
 #include <QPixmap>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -43,13 +45,32 @@ public:
     /// click would).
     std::unique_ptr<QMenu> buildContextMenu(const QPoint& viewportPoint);
 
+    /// Scrolls the node of id to the middle of the window (on the axes that scroll) and makes it
+    /// the only selected node and the main selection (513 from the text view and subject list).
+    /// False when id is not an object.
+    bool showNodeInCentre(ObjectId id);
+
+    /// Saves the whole chart as a PNG or SVG image at zoom 1, drawn by the same painter without
+    /// selection marks. False with nothing written when the file cannot be written.
+    bool saveImage(const QString& path, bool svg);
+
     /// Viewport point of a chart point (for callers that aim at a node).
     QPoint viewportPointOf(chart::Point chartPoint) const;
+    /// The zoom console's centre in viewport pixels, held inside the window.
+    QPoint consoleCentre() const;
+    bool consoleVisible() const;
+    bool consoleActive() const { return consoleActive_; }
+    /// The object whose hover popup plays (0 none).
+    ObjectId hoverObject() const { return hoverId_; }
     /// How many times the scene has been painted into the cache.
     int sceneRebuilds() const { return rebuilds_; }
 
-    /// Double-click actions on a node (502 for sub-subjects, 503 for markers), given by the frame.
+    /// Commands the frame carries out (full screen), given by the frame.
     std::function<void(int id)> runFrameCommand;
+    /// Double-click on a sub-subject node (502): its row in the subject list, given by the frame.
+    std::function<void(ObjectId)> showSubSubject;
+    /// Asks where to save the chart image (a file dialog; tests answer it). Empty: cancelled.
+    std::function<QString(bool svg)> chooseImagePath;
     /// The operation guide in the status bar (the frame shows it only while the guide is on).
     std::function<void(const QString&)> showGuide;
 
@@ -70,6 +91,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     enum class Gesture
@@ -81,7 +103,9 @@ private:
         Width,
         Height,
         Rotate,
-        Radius
+        Radius,
+        ConsoleMove,
+        Dial
     };
     /// The rotation circle's centre (the main node's centre) in canvas pixels.
     chart::Point circleCentre() const;
@@ -104,7 +128,23 @@ private:
     int widthBarX() const;           ///< canvas pixels
     int heightBarY() const;
     bool deleteAllLinksOfMain();
+    void storeNodeDefaults(bool subSubject);
+    void saveImageCommand(bool svg);
 
+    /// The console's picture and ring area in viewport pixels (for partial repaints).
+    QRect consoleArea() const;
+    void updateConsole();
+    /// The console's place during a console move (clamped), viewport pixels.
+    QPoint movedConsoleCentre(const QPoint& pointer) const;
+    void setConsoleCentre(QPoint centre);
+    bool consoleHover(const QPoint& viewportPoint);
+    void wheelOnDial(int step);
+
+    void startHover(int index);
+    void stopHover();
+    void hoverTick();
+    QRect hoverArea() const;
+    void paintHover(QPainter& painter) const;
     ProjectData& p_;
     Services& s_;
     chart::ChartModel model_;
@@ -121,6 +161,20 @@ private:
     QRect lastFeedback_; ///< viewport pixels, what the last overlay covered
     /// The stored scroll position, applied once the viewport has its size.
     std::optional<QPoint> pendingScroll_;
+
+    chart::ZoomConsoleImage console_;
+    /// Shown now: while it is not always shown, the pointer coming near shows it and a rubber
+    /// band hides it.
+    bool consoleShown_ = true;
+    bool consoleActive_ = false;
+    bool hiddenForScroll_ = false;
+    QPoint dialPrevious_;
+
+    /// The hover popup: a light animation around an unselected node under the pointer.
+    QTimer hoverTimer_;
+    ObjectId hoverId_ = 0;
+    int hoverFrame_ = 0;
+    QRect lastHover_;
 };
 
 } // namespace corvane

@@ -196,9 +196,12 @@ inline constexpr int ID_MARKERLIST_DELETE_ALL = 462;
 
 // The chart view's own commands (its context menus and keys).
 inline constexpr int ID_SELECT_ALL_NODES = 467;
+inline constexpr int ID_CONSOLE_HOME = 468;
 inline constexpr int ID_FULL_SCREEN = 499;
 inline constexpr int ID_SHOW_SUB_SUBJECT = 502;
 inline constexpr int ID_SHOW_MARKER = 503;
+inline constexpr int ID_SUBJECT_NODE_DEFAULTS = 505;
+inline constexpr int ID_MARKER_NODE_DEFAULTS = 506;
 inline constexpr int ID_BACKGROUND_FROM_MARKER = 508;
 inline constexpr int ID_SELECT_MARKERS = 509;
 inline constexpr int ID_SELECT_SUB_SUBJECTS = 510;
@@ -208,11 +211,15 @@ inline constexpr int ID_DELETE_NODES = 517;
 inline constexpr int ID_WHOLE_STYLE = 519;
 inline constexpr int ID_SELECT_SAME_BACKGROUND = 572;
 inline constexpr int ID_DELETE_NODE_LINKS = 573;
+inline constexpr int ID_CONSOLE_ALWAYS_SHOWN = 32813;
 inline constexpr int ID_ZOOM_100 = 32814;
 inline constexpr int ID_ZOOM_400 = 32817;
 inline constexpr int ID_ZOOM_FIT = 32818;
 inline constexpr int ID_SWAP_TWO = 32819;
 inline constexpr int ID_TO_FRONT = 32820;
 inline constexpr int ID_TO_BACK = 32821;
+/// Our own: the whole chart saved as an image (the view menu outside any node).
+inline constexpr int ID_CHART_SAVE_PNG = 33001;
+inline constexpr int ID_CHART_SAVE_SVG = 33002;
 
 } // namespace corvane::cmd

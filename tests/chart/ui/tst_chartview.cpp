@@ -1,6 +1,7 @@
 // The chart view driven by real mouse, wheel and key events on the offscreen platform: selection
 // by click with Ctrl and Shift, the rubber band, moves under the threshold, link by drop with its
-// questions, the chart width drag, wheel zoom, undo and the context menus' removal rules.
+// questions, the chart width drag, the zoom console and the wheel, undo and the context menus'
+// removal rules.
 #include "base/SettingsKeys.h"
 #include "chart/ui/CChartView.h"
 #include "model/FixedText.h"
@@ -48,6 +49,9 @@ struct Chart
         project.chartView.zoom = 1.0f;
         project.chartView.scrollX = 0;
         project.chartView.scrollY = 0;
+        // The zoom console at the bottom left, away from where the tests click.
+        project.chartView.consoleX = 70;
+        project.chartView.consoleY = 2000;
         write(settings, keys::MakeMes, 1);
         write(settings, keys::DelMes, 1);
     }
@@ -222,26 +226,88 @@ private slots:
         QCOMPARE(c.project.chartView.width, 580);
     }
 
-    void ctrlWheelZoomsAndRepaints()
+    void consoleDialWheelZoomsAndWheelElsewhereScrolls()
     {
         Chart c;
         c.node(1, {100, 100, 250, 150});
         c.show();
         QTest::qWait(10);
+        const QPoint centre = c.view->consoleCentre();
+        QVERIFY(c.vp()->rect().contains(centre));
         const int before = c.view->sceneRebuilds();
-        const QPoint pos(200, 200);
-        QWheelEvent in(pos, c.vp()->mapToGlobal(pos), {}, {0, 120}, Qt::NoButton,
-                       Qt::ControlModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(c.vp(), &in);
-        QCOMPARE(c.project.chartView.zoom, 1.1f);
-        QTRY_VERIFY(c.view->sceneRebuilds() > before);
-        // Without Ctrl the wheel scrolls and the zoom stays.
-        QWheelEvent down(pos, c.vp()->mapToGlobal(pos), {}, {0, -120}, Qt::NoButton, {},
-                         Qt::NoScrollPhase, false);
-        QApplication::sendEvent(c.vp(), &down);
-        QCOMPARE(c.project.chartView.zoom, 1.1f);
+        auto wheel = [&c](QPoint pos, int delta, Qt::KeyboardModifiers keys = {}) {
+            QWheelEvent e(pos, c.vp()->mapToGlobal(pos), {}, {0, delta}, Qt::NoButton, keys,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(c.vp(), &e);
+        };
+        const QPoint ring = centre + QPoint(69, 0);
+        // The ring turns the zoom only once the console was clicked; before, the wheel scrolls.
+        wheel(ring, -120);
+        QCOMPARE(c.project.chartView.zoom, 1.0f);
         QCOMPARE(c.view->verticalScrollBar()->value(), 10);
-        QCOMPARE(c.project.chartView.scrollY, 10);
+        QTest::mouseClick(c.vp(), Qt::LeftButton, {}, centre + QPoint(0, 10));
+        QVERIFY(c.view->consoleActive());
+        wheel(ring, -120); // a backward turn zooms in by a tenth
+        QCOMPARE(c.project.chartView.zoom, 1.1f);
+        wheel(ring, 120, Qt::ControlModifier); // forward with Ctrl: a hundredth out
+        QCOMPARE(c.project.chartView.zoom, 1.09f);
+        QTRY_VERIFY(c.view->sceneRebuilds() > before);
+        // Elsewhere the wheel scrolls and the zoom stays.
+        wheel(QPoint(300, 200), -120);
+        QCOMPARE(c.project.chartView.zoom, 1.09f);
+        QCOMPARE(c.view->verticalScrollBar()->value(), 20);
+        QCOMPARE(c.project.chartView.scrollY, 20);
+        // A rubber band deactivates the console.
+        c.drag(QPoint(300, 300), QPoint(350, 350));
+        QVERIFY(!c.view->consoleActive());
+    }
+
+    void consoleButtonsMoveAndMenu()
+    {
+        Chart c;
+        c.show();
+        QTest::qWait(10);
+        QPoint centre = c.view->consoleCentre();
+        const QPoint topLeft = centre - QPoint(65, 65);
+        QTest::mouseClick(c.vp(), Qt::LeftButton, {}, topLeft + QPoint(65, 8)); // plus
+        QCOMPARE(c.project.chartView.zoom, 1.01f);
+        QTest::mouseClick(c.vp(), Qt::LeftButton, {}, topLeft + QPoint(65, 110)); // minus
+        QTest::mouseClick(c.vp(), Qt::LeftButton, {}, topLeft + QPoint(65, 110));
+        QCOMPARE(c.project.chartView.zoom, 0.99f);
+        // Dragging the body moves the console; a move under 2 pixels does not. (The zoom may have
+        // changed the scroll bars and so the window's height.)
+        centre = c.view->consoleCentre();
+        c.project.modified = false;
+        c.drag(centre + QPoint(0, 10), centre + QPoint(1, 11));
+        QCOMPARE(c.view->consoleCentre(), centre);
+        QVERIFY(!c.project.modified);
+        c.drag(centre + QPoint(0, 10), centre + QPoint(120, -90));
+        QCOMPARE(c.view->consoleCentre(), centre + QPoint(120, -100)); // the pointer's movement
+        QVERIFY(c.project.modified);
+        // The console's own menu, and 468 puts it back at the top left.
+        std::unique_ptr<QMenu> menu = c.view->buildContextMenu(c.view->consoleCentre());
+        QCOMPARE(menu->objectName(), QStringLiteral("ZOOM"));
+        QVERIFY(c.view->handleCommand(cmd::ID_CONSOLE_ALWAYS_SHOWN));
+        QCOMPARE(c.project.chartView.consoleAlwaysShown, 0);
+        QVERIFY(c.view->handleCommand(cmd::ID_CONSOLE_HOME));
+        QCOMPARE(c.view->consoleCentre(), QPoint(79, 79));
+        QVERIFY(c.view->consoleVisible());
+    }
+
+    void showNodeInCentreScrollsAndSelectsIt()
+    {
+        Chart c;
+        c.node(1, {100, 100, 250, 150});
+        const int far = c.node(2, {700, 800, 800, 850});
+        c.show();
+        QVERIFY(c.view->showNodeInCentre(2));
+        QVERIFY(c.selected(far));
+        QVERIFY(!c.selected(0));
+        const QPoint mid = c.view->viewportPointOf({750, 825});
+        const QSize size = c.vp()->size();
+        QVERIFY(std::abs(mid.x() - size.width() / 2) <= 1);
+        QVERIFY(std::abs(mid.y() - size.height() / 2) <= 1);
+        QVERIFY(!c.view->showNodeInCentre(99));
     }
 
     void redrawFromElsewhereRebuildsTheScene()
