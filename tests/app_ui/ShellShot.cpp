@@ -55,8 +55,7 @@ int main(int argc, char** argv)
     if (argc != 3) {
         std::fprintf(stderr, "usage: shell_shot "
                              "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|print|"
-                             "print1 <out.png>
-");
+                             "print1 <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
