@@ -42,15 +42,26 @@ DeviceSheet sheetOf(const QPageLayout& layout, int dpi, const QMarginsF& minimum
     const QRect full = layout.fullRectPixels(dpi);
     s.widthDots = full.width();
     s.heightDots = full.height();
-    // The least margins come in the layout's units; in points they convert exactly.
+    // The least margins come in the layout's units.
+    const qreal pointsPerUnit = [&] {
+        switch (layout.units()) {
+        case QPageLayout::Millimeter:
+            return 72.0 / 25.4;
+        case QPageLayout::Inch:
+            return 72.0;
+        case QPageLayout::Pica:
+            return 12.0;
+        case QPageLayout::Didot:
+            return 1.07;
+        case QPageLayout::Cicero:
+            return 12.84;
+        case QPageLayout::Point:
+            break;
+        }
+        return 1.0;
+    }();
     const auto dots = [&](qreal value) {
-        const qreal points = layout.units() == QPageLayout::Point
-                                 ? value
-                                 : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(value, 0, 0, 0), layout.units())
-                                       .margins(QPageLayout::Point)
-                                       .left();
-        return static_cast<int>(std::ceil(points * dpi / 72.0));
+        return static_cast<int>(std::ceil(value * pointsPerUnit * dpi / 72.0));
     };
     s.minLeftDots = dots(minimumMargins.left());
     s.minRightDots = dots(minimumMargins.right());
