@@ -10,6 +10,7 @@
 #include "doclist/CFileView.h"
 #include "panes/ui/CMarkerWnd.h"
 #include "panes/ui/CPropertiesWnd.h"
+#include "print/ui/OutputCommands.h"
 #include "subjects/ui/CMySubjectCtrl.h"
 #include "subjects/ui/CSubjectWnd.h"
 
@@ -22,6 +23,9 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     auto* subjects = new CSubjectWnd(app.data(), app.services());
     frame.setPaneWidget(PaneId::Subjects, subjects);
     frame.addPaneHooks(subjects);
+    subjects->exportToSpreadsheet = [subjects, &app] {
+        exportSubjectList(subjects, app.data(), app.services());
+    };
     subjects->showInChart = [&frame, &app](ObjectId id) { ChartWindow::showNode(frame, app, id); };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;

@@ -88,9 +88,11 @@ CMarkerGestures::CMarkerGestures(CVantorView& view, ProjectData& project, Servic
     };
     tooltipTimer_->setSingleShot(true);
     connect(tooltipTimer_, &QTimer::timeout, this, [this] {
-        if (tooltipMarker_ < 0 || tooltipMarker_ >= p_.objectCount)
+        // By ID: a deletion elsewhere during the delay compacts the table.
+        const int index = findObjectIndex(p_, tooltipMarker_);
+        if (index < 0)
             return;
-        const SjisView comment = fixedText(p_.objects[tooltipMarker_].firstText);
+        const SjisView comment = fixedText(p_.objects[index].firstText);
         if (comment.empty())
             return;
         if (!tooltip_) {
@@ -503,7 +505,7 @@ void CMarkerGestures::updateCursor(const QPoint& at)
     const int marker = markerAtPoint(at);
     if (marker >= 0) {
         vp->setCursor(Qt::OpenHandCursor);
-        if (marker != tooltipMarker_)
+        if (p_.objects[marker].id != tooltipMarker_)
             showTooltipSoon(marker, vp->mapToGlobal(at));
         return;
     }
@@ -514,14 +516,14 @@ void CMarkerGestures::updateCursor(const QPoint& at)
 void CMarkerGestures::showTooltipSoon(int markerIndex, const QPoint& globalPos)
 {
     hideTooltip();
-    tooltipMarker_ = markerIndex;
+    tooltipMarker_ = p_.objects[markerIndex].id;
     tooltipPos_ = globalPos;
     tooltipTimer_->start(kTooltipDelayMs);
 }
 
 void CMarkerGestures::hideTooltip()
 {
-    tooltipMarker_ = -1;
+    tooltipMarker_ = 0;
     tooltipTimer_->stop();
     if (tooltip_)
         tooltip_->hide();

@@ -101,7 +101,7 @@ private:
     ByteOffset selectionAnchor_ = -1; ///< where that press put the caret
     QTimer* tooltipTimer_;
     QPointer<QLabel> tooltip_;
-    int tooltipMarker_ = -1;
+    ObjectId tooltipMarker_ = 0; ///< the marker whose comment shows after the delay, 0 none
     QPoint tooltipPos_;
 };
 

@@ -27,6 +27,7 @@
 #include "panes/ui/CMarkerWnd.h"
 #include "panes/ui/CMyGridCtrl.h"
 #include "panes/ui/CPropertiesWnd.h"
+#include "print/ui/CInsatuDlg.h"
 #include "res/ui/CommandIds.h"
 #include "subjects/ui/CLinkListDlg.h"
 #include "subjects/ui/CSubjectWnd.h"
@@ -35,11 +36,14 @@
 #include "textview/CharMotion.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 
 #include <cstdio>
@@ -53,10 +57,9 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: shell_shot "
-                     "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|props1-6 "
-                     "<out.png>\n");
+        std::fprintf(stderr, "usage: shell_shot "
+                             "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|print|"
+                             "print1|props1-6 <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -236,6 +239,34 @@ int main(int argc, char** argv)
         frame.raise();
         dialog->raise();
         QTest::qWait(300);
+    }
+    // The print dialog with its preview: page 2 of the tiles with the margins drawn, or the
+    // whole chart on one landscape page.
+    std::unique_ptr<CInsatuDlg> print;
+    if (mode.startsWith(QLatin1String("print"))) {
+        print = std::make_unique<CInsatuDlg>(t.app->data(), t.app->services(), &frame);
+        print->resize(1000, 640);
+        print->show();
+        print->move(screen.center() - QPoint(print->width() / 2, print->height() / 2));
+        QTest::qWait(200);
+        if (mode == QLatin1String("print1")) {
+            for (auto* r : print->findChildren<QRadioButton*>()) {
+                if (r->text() == QStringLiteral("横") ||
+                    r->text().startsWith(QStringLiteral("ページ指定")))
+                    r->setChecked(true);
+            }
+            for (auto* c : print->findChildren<QCheckBox*>())
+                if (c->text().startsWith(QStringLiteral("全1")))
+                    c->setChecked(true);
+        } else {
+            print->findChild<QSpinBox*>(QStringLiteral("previewPage"))->setValue(2);
+            for (auto* c : print->findChildren<QCheckBox*>())
+                if (c->text().startsWith(QStringLiteral("余白")))
+                    c->setChecked(true);
+        }
+        QTest::qWait(300);
+        print->raise();
+        QTest::qWait(200);
     }
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
     if (!shot.save(QString::fromLocal8Bit(argv[2])))
