@@ -62,6 +62,7 @@ const std::vector<Command>& editCommands();    ///< edit
 const std::vector<Command>& markerCommands();  ///< markers
 const std::vector<Command>& chartCommands();   ///< place, align
 const std::vector<Command>& searchCommands();  ///< search, replace
+const std::vector<Command>& outputCommands(); ///< export-docx, export-pdf, export-xlsx, print-chart
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
 std::string absolutePath(const std::string& path);

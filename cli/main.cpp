@@ -41,9 +41,10 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> all;
-    for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands(),
-                              &importCommands(), &subjectCommands(), &editCommands(),
-                              &markerCommands(), &chartCommands(), &searchCommands()})
+    for (const auto* group :
+         {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
+          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands(),
+          &searchCommands(), &outputCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 }

@@ -9,10 +9,13 @@
 #include "app/TextWindow.h"
 #include "base/Check.h"
 #include "base/DocPath.h"
+#include "chart/ChartGeometry.h"
+#include "chart/ChartModel.h"
 #include "doclist/CFileView.h"
 #include "model/FixedText.h"
 #include "model/ObjectTable.h"
 #include "model/ProjectStatus.h"
+#include "print/ui/CInsatuDlg.h"
 #include "res/ui/CommandIds.h"
 #include "textview/CMarkerGestures.h"
 #include "textview/CVantorView.h"
@@ -76,6 +79,14 @@ DocumentWiring::DocumentWiring(CMainFrame& frame, CVantorApp& app)
     });
     // Saving the project also keeps the list's expanded folders.
     frame.setCommandHandler(cmd::ID_PROJECT_SAVE, [this] { saveProject(); });
+    frame.setCommandHandler(cmd::ID_INSATU, [&app, &frame] {
+        // Nodes without a place yet get one first, as the chart view gives them.
+        chart::ChartModel(app.data(), app.services(), 1)
+            .placeUnplaced({chart::chartWidth(app.data().chartView) / 2,
+                            chart::chartHeight(app.data().chartView) / 2});
+        CInsatuDlg dialog(app.data(), app.services(), &frame);
+        dialog.exec();
+    });
 }
 
 DocumentWiring::~DocumentWiring()
@@ -160,6 +171,13 @@ void DocumentWiring::redrawTextViewsOf(SjisView relativePath)
     for (CVantorView* v : app_.textViews().views())
         if (v->relativePath() == relativePath)
             v->redraw();
+}
+
+void DocumentWiring::textViewSettingsChanged()
+{
+    app_.textViews().relayoutAll();
+    // The blink interval is one of the settings; the caret's timer belongs to the frame.
+    frame_.restartCaretTimer(app_.data().textView.caretBlink * 100);
 }
 
 void DocumentWiring::dropCurrentMarkerHighlight(SjisView relativePath)

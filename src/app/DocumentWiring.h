@@ -53,6 +53,8 @@ public:
     // --- Refresh -----------------------------------------------------------------------------
     void documentMarkersChanged(SjisView relativePath, bool hasMarkers) override;
     void redrawTextViewsOf(SjisView relativePath) override;
+    /// Every text view lays out again with the project's new text view settings.
+    void textViewSettingsChanged() override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void showSpanOfObject(ObjectId id) override;
 

@@ -6,8 +6,12 @@
 #include "app/DocumentWiring.h"
 #include "app/PaneId.h"
 #include "base/DocPath.h"
+#include "chart/ui/CChartView.h"
 #include "doclist/CFileView.h"
 #include "panes/ui/CMarkerWnd.h"
+#include "panes/ui/CPropertiesWnd.h"
+#include "print/ui/OutputCommands.h"
+#include "subjects/ui/CMySubjectCtrl.h"
 #include "subjects/ui/CSubjectWnd.h"
 
 #include <QDockWidget>
@@ -19,6 +23,9 @@ CSubjectWnd* installSubjectPane(CMainFrame& frame, CVantorApp& app)
     auto* subjects = new CSubjectWnd(app.data(), app.services());
     frame.setPaneWidget(PaneId::Subjects, subjects);
     frame.addPaneHooks(subjects);
+    subjects->exportToSpreadsheet = [subjects, &app] {
+        exportSubjectList(subjects, app.data(), app.services());
+    };
     subjects->showInChart = [&frame, &app](ObjectId id) { ChartWindow::showNode(frame, app, id); };
     app.refresh().addTarget(subjects);
     Refresh* asRefresh = subjects;
@@ -49,6 +56,40 @@ CMarkerWnd* installMarkerPane(CMainFrame& frame, CVantorApp& app, DocumentWiring
                 markers->showMarkersOfCurrentDocument();
         };
     return markers;
+}
+
+CPropertiesWnd* installPropertiesPane(CMainFrame& frame, CVantorApp& app, CSubjectWnd* subjects)
+{
+    auto* properties = new CPropertiesWnd(app.data(), app.services());
+    frame.setPaneWidget(PaneId::Properties, properties);
+    properties->showPane = [&frame] {
+        if (QDockWidget* dock = frame.pane(PaneId::Properties)) {
+            dock->show();
+            dock->raise();
+        }
+    };
+    // The caption names the page shown.
+    properties->captionChanged = [&frame](const QString& caption) {
+        if (QDockWidget* dock = frame.pane(PaneId::Properties))
+            dock->setWindowTitle(caption);
+    };
+    properties->chartModel = [&frame]() -> chart::ChartModel* {
+        auto* window = qobject_cast<ChartWindow*>(frame.chartWindow());
+        return window && window->view() ? &window->view()->model() : nullptr;
+    };
+    if (subjects)
+        properties->model().showSubSubject = [&frame, subjects](ObjectId id) {
+            if (QDockWidget* dock = frame.pane(PaneId::Subjects)) {
+                dock->show();
+                dock->raise();
+            }
+            subjects->grid()->selectObject(id);
+        };
+    app.refresh().addTarget(properties);
+    Refresh* asRefresh = properties;
+    QObject::connect(properties, &QObject::destroyed,
+                     [&app, asRefresh] { app.refresh().removeTarget(asRefresh); });
+    return properties;
 }
 
 } // namespace corvane

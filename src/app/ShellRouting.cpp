@@ -44,6 +44,26 @@ void RefreshRouter::resetPropertiesPane()
 {
     each([](Refresh& r) { r.resetPropertiesPane(); });
 }
+void RefreshRouter::showNodeProperties(ObjectId id)
+{
+    each([&](Refresh& r) { r.showNodeProperties(id); });
+}
+void RefreshRouter::showTextViewProperties()
+{
+    each([](Refresh& r) { r.showTextViewProperties(); });
+}
+void RefreshRouter::showChartViewProperties()
+{
+    each([](Refresh& r) { r.showChartViewProperties(); });
+}
+void RefreshRouter::textViewSettingsChanged()
+{
+    each([](Refresh& r) { r.textViewSettingsChanged(); });
+}
+void RefreshRouter::chartSizeChanged()
+{
+    each([](Refresh& r) { r.chartSizeChanged(); });
+}
 void RefreshRouter::updateLinkMark(ObjectId subSubject)
 {
     each([&](Refresh& r) { r.updateLinkMark(subSubject); });

@@ -23,6 +23,11 @@ public:
     void rebuildMarkerList() override;
     void showMarkerColourInList(Colour colour) override;
     void resetPropertiesPane() override;
+    void showNodeProperties(ObjectId id) override;
+    void showTextViewProperties() override;
+    void showChartViewProperties() override;
+    void textViewSettingsChanged() override;
+    void chartSizeChanged() override;
     void updateLinkMark(ObjectId subSubject) override;
     void setStatusPane(StatusPane pane, const std::string& text) override;
     void showSpanOfObject(ObjectId id) override;

@@ -1,6 +1,7 @@
 #include "app/TextWindow.h"
 
 #include "model/ObjectTable.h"
+#include "print/ui/OutputCommands.h"
 #include "res/MessageCatalogue.h"
 #include "res/MessageNumbers.h"
 #include "res/ui/CommandIds.h"
@@ -77,6 +78,11 @@ bool TextWindow::handleCommand(int id)
     switch (id) {
     case cmd::ID_TVIEW_SAVE:
         return saveDocument();
+    case cmd::ID_TVIEW_WORD:
+    case cmd::ID_TVIEW_PDF:
+        if (const TextDocument* document = view_->document())
+            outputDocument(this, project_, services_, *document, id == cmd::ID_TVIEW_PDF);
+        return true;
     case cmd::ID_TO_DOC_TOP:
     case cmd::ID_TO_DOC_TAIL:
         view_->clearSelection();
@@ -99,6 +105,9 @@ bool TextWindow::isCommandEnabled(int id) const
     switch (id) {
     case cmd::ID_TVIEW_SAVE:
         return view_->isModified();
+    case cmd::ID_TVIEW_WORD:
+    case cmd::ID_TVIEW_PDF:
+        return view_->document() != nullptr;
     case cmd::ID_TO_DOC_TOP:
     case cmd::ID_TO_DOC_TAIL:
         return true;

@@ -12,5 +12,5 @@ target_include_directories(cv_docwiring PUBLIC "${PROJECT_SOURCE_DIR}/src")
 # The text view and document list libraries are declared after this folder; CMake resolves the
 # names when it generates.
 target_link_libraries(cv_docwiring PUBLIC cv_shell cv_textview_ui cv_doclist_ui cv_subjects_ui
-  cv_panes_ui cv_chart_ui cv_search_ui)
+  cv_panes_ui cv_chart_ui cv_print_ui cv_search_ui)
 target_link_libraries(corvane PRIVATE cv_docwiring)

@@ -56,10 +56,11 @@ int main(int argc, char** argv)
     CVantorApp app(std::make_unique<QtSettingsStore>(), std::move(sinkOwner));
     CMainFrame frame(app);
     sink->setOwner(&frame);
-    installSubjectPane(frame, app);
+    CSubjectWnd* subjects = installSubjectPane(frame, app);
     // The document list pane and the text views in the tab area.
     DocumentWiring* documents = DocumentWiring::install(frame, app);
     installMarkerPane(frame, app, *documents);
+    installPropertiesPane(frame, app, subjects);
     installSearchPane(frame, app, *documents);
     frame.placeOnScreen();
     frame.show();

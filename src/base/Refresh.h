@@ -32,6 +32,15 @@ public:
     /// Marker list: show its pane and make colour its colour filter (the text view's 419).
     virtual void showMarkerColourInList(Colour /*colour*/) {}
     virtual void resetPropertiesPane() {}
+    /// The object became the chart's main selection: its marker node or sub-subject node page.
+    virtual void showNodeProperties(ObjectId /*id*/) {}
+    /// The page of the text view settings or of the chart view settings.
+    virtual void showTextViewProperties() {}
+    virtual void showChartViewProperties() {}
+    /// The project's text view settings changed: every text view lays out again and redraws.
+    virtual void textViewSettingsChanged() {}
+    /// The chart's width or height changed: the chart view resets its scroll area.
+    virtual void chartSizeChanged() {}
     /// Subject list: update the link mark of the sub-subject's row.
     virtual void updateLinkMark(ObjectId /*subSubject*/) {}
     /// Status bar pane text (UTF-8 is not needed: the texts are ASCII digits and " / ").

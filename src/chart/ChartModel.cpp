@@ -41,7 +41,7 @@ void ChartModel::setMain(int index)
         return;
     }
     main_ = p_.objects[index].id;
-    s_.refresh.showPropertiesOfObject(p_.objects[index].id);
+    s_.refresh.showNodeProperties(p_.objects[index].id);
 }
 
 void ChartModel::setHover(int index)
@@ -447,8 +447,6 @@ bool ChartModel::rotateLinked(Point p0, Point p1)
     return true;
 }
 
-namespace {
-
 /// The right-most and bottom-most edges of the placed nodes.
 Point nodesExtent(const ProjectData& p)
 {
@@ -468,8 +466,6 @@ int clampChartSize(int value, int extent)
 {
     return std::min(kMaxChartSize, std::max({kMinChartSize, extent, value}));
 }
-
-} // namespace
 
 int ChartModel::widthForDrag(int canvasX) const
 {

@@ -190,6 +190,12 @@ private:
     ObjectId hover_ = 0; ///< 0: none
 };
 
+/// The right-most and bottom-most edges of the placed nodes (chart units).
+Point nodesExtent(const ProjectData& p);
+/// A chart width or height: at least the nodes' extent and 500, at most 5000 (alignment may have
+/// pushed the extent past 5000, so the upper bound is applied last).
+int clampChartSize(int value, int extent);
+
 /// Zoom that fits the canvas into the client area (32818).
 float fitZoom(int clientWidth, int clientHeight, const ChartViewSettings& s);
 /// Zoom change of a dial drag from angle theta0 to theta1 (radians): the difference wrapped into

@@ -25,6 +25,10 @@ constexpr AddedMessage kAdded[] = {
     {msg::kAlignNeedsOneNode, "整列するノードが選択されていません"},
     {msg::kAlignNeedsTwoNodes, "基準ノードを含めて 2 つ以上のノードを選択してください"},
     {msg::kAlignNeedsThreeNodes, "3 つ以上のノードを選択してください"},
+    {msg::kOutputSaved, "ファイルを保存しました\n既定のアプリケーションで開きます"},
+    {msg::kPrintFailed, "印刷を開始できませんでした"},
+    {msg::kFontFieldInvalid, "フォントは「フォント名(サイズ)」の形で入力してください\n"
+                             "(サイズ:8～36)"},
     {msg::kBatchReplaceCancelled, "一括置換を中止しました"},
 };
 

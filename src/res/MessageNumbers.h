@@ -142,8 +142,15 @@ inline constexpr int kAlignNeedsOneNode = 39005;
 inline constexpr int kAlignNeedsTwoNodes = 39006;
 /// Spreading needs three selected nodes.
 inline constexpr int kAlignNeedsThreeNodes = 39007;
+/// A word-processor or spreadsheet file was written; the leading text is its path. The file is
+/// then opened with the desktop's default application.
+inline constexpr int kOutputSaved = 39008;
+/// The print dialog's printer could not start the job; the leading text names the printer.
+inline constexpr int kPrintFailed = 39009;
+/// A font typed into the properties grid had no name, or no number for its size.
+inline constexpr int kFontFieldInvalid = 39010;
 /// A batch replace was cancelled between two documents; the leading text is the summary of the
 /// documents done.
-inline constexpr int kBatchReplaceCancelled = 39008;
+inline constexpr int kBatchReplaceCancelled = 39011;
 
 } // namespace corvane::msg

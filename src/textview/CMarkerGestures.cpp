@@ -171,6 +171,7 @@ bool CMarkerGestures::isCommandEnabled(int id) const
     case ID_SELECT_ALL:
     case ID_LINE_NUMBERS:
     case ID_VIEW_REFRESH:
+    case ID_PROP_TVIEW:
         return true;
     default:
         // Editing belongs to the view; search, marker list, chart and dictionaries come with
@@ -265,6 +266,9 @@ bool CMarkerGestures::handleCommand(int id)
         return true;
     case ID_VIEW_REFRESH:
         view_.relayout();
+        return true;
+    case ID_PROP_TVIEW:
+        s_.refresh.showTextViewProperties();
         return true;
     default:
         return view_.handleCommand(id);
@@ -447,6 +451,8 @@ std::unique_ptr<QMenu> CMarkerGestures::viewMenu()
     fullScreen->setCheckable(true);
     fullScreen->setChecked(view_.window()->isFullScreen());
     addItem(*menu, ID_VIEW_REFRESH, QStringLiteral("最新の情報に更新(&R)"));
+    menu->addSeparator();
+    addItem(*menu, ID_PROP_TVIEW, QStringLiteral("プロパティ(&P)"));
     return menu;
 }
 

@@ -6,9 +6,10 @@
 // filtered to one colour), chart1 and chart2 (the chart view at zoom 1 and 2 with two nodes
 // selected, the second of them main), chart3 (the chart alone in the tab area: a linked node as
 // main selection with its rotation circle, the zoom console moved and clicked, so its dial ring
-// shows), search and replace (the search pane in each mode with a run's results; the bottom
-// panes made tall enough to show them), dictionary (the dictionary manager over the replace mode
-// with a dictionary of pairs).
+// shows), props1 to props6 (the properties pane's pages: text view, chart view, marker, marker
+// node, links, sub-subject node), search and replace (the search pane in each mode with a run's
+// results; the bottom panes made tall enough to show them), dictionary (the dictionary manager
+// over the replace mode with a dictionary of pairs).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -27,6 +28,9 @@
 #include "model/ObjectTable.h"
 #include "panes/ui/CMarkerList.h"
 #include "panes/ui/CMarkerWnd.h"
+#include "panes/ui/CMyGridCtrl.h"
+#include "panes/ui/CPropertiesWnd.h"
+#include "print/ui/CInsatuDlg.h"
 #include "res/ui/CommandIds.h"
 #include "search/Dictionary.h"
 #include "search/ui/CGokuCombo.h"
@@ -40,10 +44,14 @@
 #include "textview/CharMotion.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTest>
 
 #include <cstdio>
@@ -57,8 +65,9 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: shell_shot panes|linklist|tabs|markers|bookmarks|chart1|"
-                             "chart2|chart3|search|replace|dictionary <out.png>\n");
+        std::fprintf(stderr, "usage: shell_shot "
+                             "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|print|"
+                             "print1|props1-6|search|replace|dictionary <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -82,6 +91,7 @@ int main(int argc, char** argv)
     CSubjectWnd* subjects = installSubjectPane(frame, *t.app);
     DocumentWiring* wiring = DocumentWiring::install(frame, *t.app);
     CMarkerWnd* markers = installMarkerPane(frame, *t.app, *wiring);
+    CPropertiesWnd* properties = installPropertiesPane(frame, *t.app, subjects);
     CSearchWnd* search = installSearchPane(frame, *t.app, *wiring);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     frame.setGeometry(screen);
@@ -144,6 +154,46 @@ int main(int argc, char** argv)
             QTest::mouseMove(vp, console + QPoint(0, 10));
             QTest::mouseRelease(vp, Qt::LeftButton, {}, console + QPoint(0, 10));
         }
+    }
+    if (mode.startsWith(QLatin1String("props"))) {
+        const int page = mode.mid(5).toInt();
+        const ProjectData& data = t.app->data();
+        auto firstOf = [&](ObjectType type, bool linked) {
+            for (int i = 0; i < data.objectCount; ++i)
+                if (data.objects[i].type == type &&
+                    (!linked || countLinksOfObject(data, data.objects[i].id) > 0))
+                    return i;
+            return -1;
+        };
+        if (page == 2 || page == 4 || page == 6) {
+            if (!data.chartShown)
+                frame.runCommand(cmd::ID_VIEW_CHART);
+            auto* chart = qobject_cast<ChartWindow*>(frame.chartWindow());
+            if (!chart)
+                return 1;
+            frame.tabArea()->activate(chart);
+            QTest::qWait(100);
+            chart::ChartModel& model = chart->view()->model();
+            model.clearSelection();
+            if (page == 2)
+                chart->view()->handleCommand(cmd::ID_CHART_PROPERTIES);
+            else
+                model.pressOnNode(
+                    firstOf(page == 4 ? ObjectType::Marker : ObjectType::SubSubject, false), {});
+        } else if (page == 1) {
+            frame.runCommand(cmd::ID_PROP_TVIEW);
+        } else if (page == 5) {
+            const int i = firstOf(ObjectType::SubSubject, true);
+            if (i < 0)
+                return 1;
+            properties->showLinksOfObject(data.objects[i].id);
+        }
+        // The pane alone in the right column, wide enough for its values.
+        frame.pane(PaneId::Subjects)->hide();
+        frame.resizeDocks({frame.pane(PaneId::Properties)}, {440}, Qt::Horizontal);
+        const std::vector<QTreeWidgetItem*> rows = properties->grid()->propertyItems();
+        if (!rows.empty())
+            properties->grid()->setCurrentItem(rows[std::min<std::size_t>(2, rows.size() - 1)]);
     }
     QTest::qWait(300);
 
@@ -236,6 +286,34 @@ int main(int argc, char** argv)
         frame.raise();
         dialog->raise();
         QTest::qWait(300);
+    }
+    // The print dialog with its preview: page 2 of the tiles with the margins drawn, or the
+    // whole chart on one landscape page.
+    std::unique_ptr<CInsatuDlg> print;
+    if (mode.startsWith(QLatin1String("print"))) {
+        print = std::make_unique<CInsatuDlg>(t.app->data(), t.app->services(), &frame);
+        print->resize(1000, 640);
+        print->show();
+        print->move(screen.center() - QPoint(print->width() / 2, print->height() / 2));
+        QTest::qWait(200);
+        if (mode == QLatin1String("print1")) {
+            for (auto* r : print->findChildren<QRadioButton*>()) {
+                if (r->text() == QStringLiteral("横") ||
+                    r->text().startsWith(QStringLiteral("ページ指定")))
+                    r->setChecked(true);
+            }
+            for (auto* c : print->findChildren<QCheckBox*>())
+                if (c->text().startsWith(QStringLiteral("全1")))
+                    c->setChecked(true);
+        } else {
+            print->findChild<QSpinBox*>(QStringLiteral("previewPage"))->setValue(2);
+            for (auto* c : print->findChildren<QCheckBox*>())
+                if (c->text().startsWith(QStringLiteral("余白")))
+                    c->setChecked(true);
+        }
+        QTest::qWait(300);
+        print->raise();
+        QTest::qWait(200);
     }
     const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
     if (!shot.save(QString::fromLocal8Bit(argv[2])))

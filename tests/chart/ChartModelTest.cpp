@@ -28,7 +28,7 @@ TEST_F(ChartModelTest, PressSelectsByModifierKeys)
     putNode(3, {400, 0, 500, 50});
     EXPECT_TRUE(model.pressOnNode(0, {}));
     EXPECT_EQ(selectedOf(model), (std::vector<int>{0}));
-    EXPECT_TRUE(fake.refresh.saw("showProperties id 1"));
+    EXPECT_TRUE(fake.refresh.saw("showNodeProperties id 1"));
 
     EXPECT_FALSE(model.pressOnNode(1, Modifiers{true, false})); // Ctrl adds, no move
     EXPECT_FALSE(model.pressOnNode(2, Modifiers{true, false}));

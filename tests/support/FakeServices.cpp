@@ -99,6 +99,18 @@ void RecordingRefresh::showPropertiesOfObject(ObjectId id)
 {
     calls.push_back("showProperties id " + std::to_string(id));
 }
+void RecordingRefresh::showNodeProperties(ObjectId id)
+{
+    calls.push_back("showNodeProperties id " + std::to_string(id));
+}
+void RecordingRefresh::textViewSettingsChanged()
+{
+    calls.push_back("textViewSettingsChanged");
+}
+void RecordingRefresh::chartSizeChanged()
+{
+    calls.push_back("chartSizeChanged");
+}
 void RecordingRefresh::dropCurrentMarkerHighlight(SjisView relativePath)
 {
     calls.push_back("dropHighlight " + std::string(relativePath));

@@ -44,6 +44,9 @@ public:
     void setStatusPane(StatusPane pane, const std::string& text) override;
     void showSpanOfObject(ObjectId id) override;
     void showPropertiesOfObject(ObjectId id) override;
+    void showNodeProperties(ObjectId id) override;
+    void textViewSettingsChanged() override;
+    void chartSizeChanged() override;
     void dropCurrentMarkerHighlight(SjisView relativePath) override;
     void bookmarkCleared(int slot) override;
     void bookmarksChanged() override;

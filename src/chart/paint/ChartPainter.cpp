@@ -144,7 +144,7 @@ void drawBody(QPainter& p, const ObjectRecord& r, const Rect& R, int t, bool rou
 /// The node's laid-out text from the cache, laid out again only when its text, font or box
 /// changed.
 ChartPainter::NodeText& nodeText(const ObjectRecord& r, const ChartViewSettings& s, int pixelSize,
-                                 int wrapWidth, int align,
+                                 int wrapWidth, int align, const QString& family,
                                  std::unordered_map<ObjectId, ChartPainter::NodeText>& cache)
 {
     const SjisView first = fixedText(r.firstText);
@@ -153,7 +153,8 @@ ChartPainter::NodeText& nodeText(const ObjectRecord& r, const ChartViewSettings&
     ChartPainter::NodeText& e = cache[r.id];
     if (e.pixelSize == pixelSize && e.wrapWidth == wrapWidth && e.align == align &&
         e.bold == (r.bold != 0) && e.italic == (r.italic != 0) && e.mainSubjectShown == withMain &&
-        SjisView(e.secondText) == second && (!withMain || SjisView(e.firstText) == first))
+        e.font.family() == family && SjisView(e.secondText) == second &&
+        (!withMain || SjisView(e.firstText) == first))
         return e;
     e.image = QImage();
     e.firstText.assign(first);
@@ -164,7 +165,7 @@ ChartPainter::NodeText& nodeText(const ObjectRecord& r, const ChartViewSettings&
     e.italic = r.italic != 0;
     e.wrapWidth = wrapWidth;
     e.align = align;
-    e.font = QFont(QStringLiteral("Meiryo UI"));
+    e.font = QFont(family);
     e.font.setPixelSize(pixelSize);
     e.font.setWeight(e.bold ? QFont::Bold : QFont::Normal);
     e.font.setItalic(e.italic);
@@ -187,11 +188,14 @@ ChartPainter::NodeText& nodeText(const ObjectRecord& r, const ChartViewSettings&
 constexpr int kMaxTextImagePixels = 25000;
 
 void drawText(QPainter& p, const ObjectRecord& r, const ChartViewSettings& s, const Rect& R, int t,
-              float zoom, bool printer, bool images,
+              float zoom, const PaintOptions& o,
               std::unordered_map<ObjectId, ChartPainter::NodeText>& cache)
 {
-    const int size = std::max(2, printer ? int(r.fontSize) : toCanvas(r.fontSize, zoom));
-    const int pixelSize = std::max(1, size * p.device()->logicalDpiY() / 72);
+    const bool images = o.screenImages;
+    const int size = std::max(2, o.printer ? int(r.fontSize) : toCanvas(r.fontSize, zoom));
+    const int dpi = o.fontDpi > 0 ? o.fontDpi : p.device()->logicalDpiY();
+    const int pixelSize = std::max(1, size * dpi / 72);
+    const QString family = o.fontFamily.isEmpty() ? QStringLiteral("Meiryo UI") : o.fontFamily;
 
     const Rect T0 = R.inflated(-(t / 2), -(t / 2));
     const int W0 = T0.width();
@@ -204,7 +208,7 @@ void drawText(QPainter& p, const ObjectRecord& r, const ChartViewSettings& s, co
     const int lineAlign =
         r.alignH == 1 ? Qt::AlignHCenter : (r.alignH == 2 ? Qt::AlignRight : Qt::AlignLeft);
     const int wrapWidth = r.wordWrap ? std::max(1, T.width()) : -1;
-    ChartPainter::NodeText& laid = nodeText(r, s, pixelSize, wrapWidth, lineAlign, cache);
+    ChartPainter::NodeText& laid = nodeText(r, s, pixelSize, wrapWidth, lineAlign, family, cache);
     const int tw = laid.width;
     const int th = laid.height;
     if (r.alignV == 1) {
@@ -423,7 +427,7 @@ void ChartPainter::paint(QPainter& p, const ProjectData& project, const PaintOpt
             for (int h = 0; h < 8; ++h)
                 p.drawRect(qRect(handleRect(around, h)));
         }
-        drawText(p, r, s, R, t, zoom, o.printer, o.screenImages, texts_);
+        drawText(p, r, s, R, t, zoom, o, texts_);
     }
 
     if (o.selectionMarks && main && s.rotationCircleShown) {

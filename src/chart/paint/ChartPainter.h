@@ -30,6 +30,14 @@ struct PaintOptions
     ObjectId mainId = 0;
     /// The part to draw in canvas pixels; nodes and links outside it are skipped. Null: all.
     QRect exposed;
+    /// The node text face; empty: "Meiryo UI" through the font substitutions. A PDF device
+    /// names IPAPGothic: the PDF writer maps the glyphs of the CJK collection font to wrong
+    /// characters, so a printed chart's text could not be searched.
+    QString fontFamily;
+    /// Dots per inch a node's point size is converted with; 0: the device's. A painter already
+    /// scaled from chart units to a printer's dots passes 96, so the resolution is not applied
+    /// twice.
+    int fontDpi = 0;
     /// Node texts and rounded bodies drawn once into images and then copied (the window); off
     /// for vector devices (PDF, SVG, printers), which must keep text as text.
     bool screenImages = false;

@@ -128,6 +128,11 @@ void CChartView::redrawChart()
     emit chartChanged();
 }
 
+void CChartView::chartSizeChanged()
+{
+    updateScrollArea();
+}
+
 void CChartView::updateScrollArea()
 {
     const chart::Size area = chart::scrollArea(p_.chartView);
@@ -623,7 +628,7 @@ void CChartView::mousePressEvent(QMouseEvent* event)
             consoleShown_ = false;
         updateConsole();
         model_.clearSelection();
-        s_.refresh.resetPropertiesPane();
+        s_.refresh.showChartViewProperties();
     }
     setFeedbackPoint(v);
 }
@@ -943,6 +948,9 @@ bool CChartView::handleCommand(int id)
         if (model_.mainIndex() >= 0)
             s_.refresh.showSpanOfObject(p_.objects[model_.mainIndex()].id);
         return true;
+    case ID_CHART_PROPERTIES:
+        s_.refresh.showChartViewProperties();
+        return true;
     case ID_CONSOLE_HOME:
         consoleShown_ = true;
         setConsoleCentre({chart::kConsoleHome.x, chart::kConsoleHome.y});
@@ -1214,6 +1222,8 @@ std::unique_ptr<QMenu> CChartView::buildContextMenu(const QPoint& v)
         QAction* full = add(ID_FULL_SCREEN, "全画面表示");
         full->setCheckable(true);
         full->setChecked(window()->isFullScreen());
+        menu->addSeparator();
+        add(ID_CHART_PROPERTIES, "プロパティ");
         return menu;
     }
     if (!p_.objects[n].nodeSelected) {

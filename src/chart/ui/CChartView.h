@@ -35,6 +35,8 @@ public:
     /// Marks the cached scene stale and schedules a repaint (markers or links changed elsewhere,
     /// or the model changed the layout).
     void redrawChart() override;
+    /// The chart's width or height changed elsewhere (the properties pane): new scroll range.
+    void chartSizeChanged() override;
 
     /// Commands of the chart (ribbon, context menus, keys); false when not the chart's.
     bool handleCommand(int id);

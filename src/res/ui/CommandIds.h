@@ -196,10 +196,20 @@ inline constexpr int ID_MARKERLIST_PREV = 402;
 inline constexpr int ID_MARKERLIST_DELETE = 403;
 inline constexpr int ID_MARKERLIST_DELETE_ALL = 462;
 
+// The properties pane's link page (its context menu and keys); refresh (ID_VIEW_REFRESH) is the
+// shared one.
+inline constexpr int ID_PROPLINK_SHOW = 409;
+inline constexpr int ID_PROPLINK_NEXT = 410;
+inline constexpr int ID_PROPLINK_PREV = 411;
+inline constexpr int ID_PROPLINK_DELETE = 412;
+inline constexpr int ID_PROPLINK_DELETE_ALL = 528;
+inline constexpr int ID_PROPLINK_DELETE_GROUP = 529;
+
 // The chart view's own commands (its context menus and keys).
 inline constexpr int ID_SELECT_ALL_NODES = 467;
 inline constexpr int ID_CONSOLE_HOME = 468;
 inline constexpr int ID_FULL_SCREEN = 499;
+inline constexpr int ID_CHART_PROPERTIES = 344;
 inline constexpr int ID_SHOW_SUB_SUBJECT = 502;
 inline constexpr int ID_SHOW_MARKER = 503;
 inline constexpr int ID_SUBJECT_NODE_DEFAULTS = 505;
