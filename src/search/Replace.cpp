@@ -322,7 +322,7 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
     WritePool pool(8, 16);
     int failedIndex = total; // the first failed document in the walk's order
     // Markers and bookmarks move only once the document's write succeeded.
-    const auto settle = [&](std::vector<WriteJob> finished) {
+    const auto settleJobs = [&](std::vector<WriteJob>& finished) {
         for (WriteJob& job : finished) {
             if (job.status == files::WriteStatus::Ok) {
                 applyToRecords(project, job.relativePath, job.rewrite, job.oldLength,
@@ -336,6 +336,15 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
                 totals.failedPath = job.path;
             }
         }
+    };
+    const auto settle = [&](std::vector<WriteJob> finished) {
+        if (finished.empty())
+            return;
+        const auto apply = [&] { settleJobs(finished); };
+        if (progress)
+            progress->changeRecords(apply);
+        else
+            apply();
     };
     SjisString raw;
     FirstBytePlaces places;
@@ -382,13 +391,24 @@ ReplaceTotals runReplace(ProjectData& project, const std::vector<TargetDocument>
         }
         if (all.changed()) {
             if (doc.open) {
-                if (!doc.open->replaceAllText(all.text)) {
+                // An open document and its records change together, where windows read them.
+                bool replaced = false;
+                const auto apply = [&] {
+                    replaced = doc.open->replaceAllText(all.text);
+                    if (replaced)
+                        applyToRecords(project, doc.relativePath, all, oldLength,
+                                       all.equalLengthTouched);
+                };
+                if (progress)
+                    progress->changeRecords(apply);
+                else
+                    apply();
+                if (!replaced) {
                     totals.failure = msg::kMemoryFailed;
                     totals.failedPath = doc.diskPath;
                     failedIndex = i;
                     break;
                 }
-                applyToRecords(project, doc.relativePath, all, oldLength, all.equalLengthTouched);
                 ++totals.documentsWritten;
             } else {
                 struct stat info

@@ -7,6 +7,7 @@
 #include "search/Matcher.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,10 @@ class Progress
 public:
     virtual ~Progress() = default;
     virtual bool step(int done, int total) = 0;
+    /// Runs change where the project's records may be changed. A run off the user-interface
+    /// thread hands it over to that thread and waits, so no window reads a record while it
+    /// moves; by default it runs at once.
+    virtual void changeRecords(const std::function<void()>& change) { change(); }
 };
 
 struct HitRow

@@ -1,8 +1,10 @@
 #include "search/ui/ReplaceJob.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QThread>
 
 #include <atomic>
 #include <thread>
@@ -34,6 +36,15 @@ public:
             },
             Qt::QueuedConnection);
         return !cancelled_.load();
+    }
+    void changeRecords(const std::function<void()>& change) override
+    {
+        // The worker waits while the user-interface thread changes the records, between two
+        // of its events, so no window reads a record half moved.
+        if (QThread::currentThread() == qApp->thread())
+            change();
+        else
+            QMetaObject::invokeMethod(qApp, change, Qt::BlockingQueuedConnection);
     }
 
 private:
