@@ -134,45 +134,61 @@ struct OffscreenGui
     std::unique_ptr<QGuiApplication> application;
 };
 
-int runExportDocx(Context& context, const Args& args)
+/// What both document exports start from: the project, the document's text and, unless
+/// --no-markers was given, its marker shading. Nothing when a step failed (already reported).
+struct ExportInput
+{
+    std::unique_ptr<ProjectData> data;
+    DocumentText document;
+    std::vector<output::ColourRun> shading;
+};
+
+std::optional<ExportInput> loadExportInput(Context& context, const Args& args, const char* usage,
+                                           int& exitCode)
 {
     const std::optional<bool> markers = withMarkers(args);
-    if (!markers)
-        return badUsage(kDocxUsage);
-    const auto data = openProject(context, args[0]);
-    if (!data)
-        return kExitFailure;
-    const auto document = readDocument(context, *data, args[1]);
+    if (!markers) {
+        exitCode = badUsage(usage);
+        return std::nullopt;
+    }
+    exitCode = kExitFailure;
+    ExportInput in;
+    in.data = openProject(context, args[0]);
+    if (!in.data)
+        return std::nullopt;
+    std::optional<DocumentText> document = readDocument(context, *in.data, args[1]);
     if (!document)
-        return kExitFailure;
-    const std::vector<output::ColourRun> shading =
-        *markers ? output::documentShading(*data, document->relativePath, document->text)
-                 : std::vector<output::ColourRun>{};
+        return std::nullopt;
+    in.document = std::move(*document);
+    if (*markers)
+        in.shading = output::documentShading(*in.data, in.document.relativePath, in.document.text);
+    return in;
+}
+
+int runExportDocx(Context& context, const Args& args)
+{
+    int exitCode = 0;
+    const std::optional<ExportInput> in = loadExportInput(context, args, kDocxUsage, exitCode);
+    if (!in)
+        return exitCode;
     const std::string out = absolutePath(args[2]);
-    return finish(context, output::writeDocx(out, document->text, shading), out);
+    return finish(context, output::writeDocx(out, in->document.text, in->shading), out);
 }
 
 int runExportPdf(Context& context, const Args& args)
 {
-    const std::optional<bool> markers = withMarkers(args);
-    if (!markers)
-        return badUsage(kPdfUsage);
-    const auto data = openProject(context, args[0]);
-    if (!data)
-        return kExitFailure;
-    const auto document = readDocument(context, *data, args[1]);
-    if (!document)
-        return kExitFailure;
-    const std::vector<output::ColourRun> shading =
-        *markers ? output::documentShading(*data, document->relativePath, document->text)
-                 : std::vector<output::ColourRun>{};
+    int exitCode = 0;
+    const std::optional<ExportInput> in = loadExportInput(context, args, kPdfUsage, exitCode);
+    if (!in)
+        return exitCode;
     OffscreenGui gui;
     output::PdfDocumentOptions options;
     options.family = output::pdfFaceFor(
-        QString::fromStdString(codec::toUtf8(fixedText(data->textView.fontName)).text));
-    options.title = QString::fromStdString(codec::toUtf8(document->relativePath).text);
+        QString::fromStdString(codec::toUtf8(fixedText(in->data->textView.fontName)).text));
+    options.title = QString::fromStdString(codec::toUtf8(in->document.relativePath).text);
     const std::string out = absolutePath(args[2]);
-    return finish(context, output::writeDocumentPdf(out, document->text, shading, options), out);
+    return finish(context, output::writeDocumentPdf(out, in->document.text, in->shading, options),
+                  out);
 }
 
 int runExportXlsx(Context& context, const Args& args)
