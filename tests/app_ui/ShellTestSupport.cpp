@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,11 @@ TestApp::TestApp()
     settings = s.get();
     messages = m.get();
     app = std::make_unique<CVantorApp>(std::move(s), std::move(m));
+}
+
+TestApp::~TestApp()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 FakeTextWindow::FakeTextWindow(std::string path, bool isModified)

@@ -31,6 +31,9 @@ private:
 struct TestApp
 {
     TestApp();
+    /// Windows the frame closed are deleted later; they go before the application object they
+    /// unregister from.
+    ~TestApp();
     MemorySettings* settings;
     ScriptedMessages* messages;
     std::unique_ptr<CVantorApp> app;
