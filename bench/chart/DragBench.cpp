@@ -2,6 +2,7 @@
 // 5,000 x 5,000 canvas in a 1920 x 1080 view, 50 nodes selected, the pointer moving a selected
 // node (target under 8 ms). The frame draws the outline over the cached scene; a full repaint
 // (the scene rebuilt, as after a scroll) is measured alongside for comparison.
+#include "CapacityChart.h"
 #include "base/qt/ShellFonts.h"
 #include "chart/ui/CChartView.h"
 #include "model/FixedText.h"
@@ -23,33 +24,12 @@ struct Scene
 {
     Scene()
     {
-        applyNewProjectValues(project.chartView);
-        project.chartView.width = 5000;
-        project.chartView.height = 5000;
+        bench::fillCapacityChart(project);
         project.chartView.zoom = 1.0f;
         project.chartView.scrollX = 0;
         project.chartView.scrollY = 0;
-        for (int i = 0; i < kMaxObjects; ++i) {
-            ObjectRecord& r = project.objects[project.objectCount++];
-            std::memset(&r, 0, sizeof r);
-            r.id = i + 1;
-            r.type = i % 10 == 0 ? ObjectType::SubSubject : ObjectType::Marker;
-            setFixedText(r.secondText, "node text");
-            r.fontSize = 10;
-            r.wordWrap = 1;
-            r.background = 0xDBE8FD;
-            r.lineColour = 0x063177;
-            r.lineThickness = 2;
-            const int x = (i % 70) * 70 + 10;
-            const int y = (i / 70) * 70 + 10;
-            r.nodeRect[0] = x;
-            r.nodeRect[1] = y;
-            r.nodeRect[2] = x + 60;
-            r.nodeRect[3] = y + 40;
-            r.nodeSelected = i < 50 ? 1 : 0;
-        }
-        for (int i = 0; i < kMaxLinks; ++i)
-            project.links[project.linkCount++] = {1 + i, 1 + (i * 7 + 71) % kMaxObjects};
+        for (int i = 0; i < 50; ++i)
+            project.objects[i].nodeSelected = 1;
         view = std::make_unique<CChartView>(project, fake.services);
         view->resize(1920 + 20, 1080 + 20);
         view->show();

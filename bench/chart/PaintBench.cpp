@@ -2,10 +2,9 @@
 // into a 1920 x 1080 image as the window's full repaint: at zoom 1 (target under 16 ms, nodes
 // and links culled to the view) and at zoom 0.2 (everything visible, target under 40 ms), with
 // links running across the canvas (the worst case) and with links between neighbours.
+#include "CapacityChart.h"
 #include "base/qt/ShellFonts.h"
 #include "chart/paint/ChartPainter.h"
-#include "model/FixedText.h"
-#include "model/NodeDefaults.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -29,38 +28,14 @@ enum class Links
 
 void fill(ProjectData& p, Links links)
 {
-    applyNewProjectValues(p.chartView);
-    p.chartView.width = 5000;
-    p.chartView.height = 5000;
-    p.objectCount = 0;
-    for (int i = 0; i < kMaxObjects; ++i) {
-        ObjectRecord& r = p.objects[p.objectCount++];
-        std::memset(&r, 0, sizeof r);
-        r.id = i + 1;
-        r.type = i % 10 == 0 ? ObjectType::SubSubject : ObjectType::Marker;
-        setFixedText(r.secondText, "node text \x83m\x81[\x83h");
-        r.fontSize = 10;
-        r.alignV = 1;
-        r.alignH = 1;
-        r.wordWrap = 1;
-        r.background = 0xDBE8FD;
-        r.lineColour = 0x063177;
-        r.lineThickness = 2;
-        const int x = (i % 70) * 70 + 10;
-        const int y = (i / 70) * 70 + 10;
-        r.nodeRect[0] = x;
-        r.nodeRect[1] = y;
-        r.nodeRect[2] = x + 60;
-        r.nodeRect[3] = y + 40;
-    }
-    p.linkCount = 0;
+    bench::fillCapacityChart(p);
+    if (links == Links::Random)
+        return;
     for (int i = 0; i < kMaxLinks; ++i) {
-        if (links == Links::Random)
-            p.links[p.linkCount++] = {1 + i, 1 + (i * 7 + 71) % kMaxObjects};
-        else if (i % 10 != 0)
-            p.links[p.linkCount++] = {1 + i, 1 + i - i % 10}; // marker -> its sub-subject
+        if (i % 10 != 0)
+            p.links[i] = {1 + i, 1 + i - i % 10}; // marker -> its sub-subject
         else
-            p.links[p.linkCount++] = {1 + i, 1 + (i + 70) % kMaxObjects}; // to the one below
+            p.links[i] = {1 + i, 1 + (i + 70) % kMaxObjects}; // to the one below
     }
 }
 

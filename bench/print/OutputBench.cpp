@@ -1,6 +1,7 @@
 // Output at size: a 20 MB document (with 5,000 markers) to .docx and to PDF, and a 5,000-node
 // chart with 5,000 links on a 5,000 x 5,000 canvas printed tiled to PDF at 1,200 dpi (A4, the
 // dialog's default margins). Each is one run of the whole job; times in seconds.
+#include "../chart/CapacityChart.h"
 #include "base/qt/ShellFonts.h"
 #include "model/FixedText.h"
 #include "model/NodeDefaults.h"
@@ -90,30 +91,7 @@ void DocumentToPdf(benchmark::State& state)
 void ChartTiledToPdf(benchmark::State& state)
 {
     auto p = std::make_unique<ProjectData>();
-    applyNewProjectValues(p->chartView);
-    p->chartView.width = 5000;
-    p->chartView.height = 5000;
-    for (int i = 0; i < kMaxObjects; ++i) {
-        ObjectRecord& r = p->objects[p->objectCount++];
-        std::memset(&r, 0, sizeof r);
-        r.id = i + 1;
-        r.type = i % 10 == 0 ? ObjectType::SubSubject : ObjectType::Marker;
-        setFixedText(r.secondText, "node text \x83m\x81[\x83h");
-        r.fontSize = 10;
-        r.alignV = 1;
-        r.alignH = 1;
-        r.wordWrap = 1;
-        r.background = 0xDBE8FD;
-        r.lineColour = 0x063177;
-        r.lineThickness = 2;
-        const int x = (i % 70) * 70 + 10, y = (i / 70) * 70 + 10;
-        r.nodeRect[0] = x;
-        r.nodeRect[1] = y;
-        r.nodeRect[2] = x + 60;
-        r.nodeRect[3] = y + 40;
-    }
-    for (int i = 0; i < kMaxLinks; ++i)
-        p->links[p->linkCount++] = {1 + i, 1 + (i * 7 + 71) % kMaxObjects};
+    bench::fillCapacityChart(*p);
     const QPageLayout layout = print::fullPageLayout(9, print::Orientation::Portrait);
     const print::PageGrid grid =
         print::computePageGrid(print::sheetOf(layout, 1200), {}, 5000, 5000, false);
