@@ -7,6 +7,7 @@
 
 #include "base/Types.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -93,6 +94,9 @@ private:
     /// common in Japanese text, so stopping at every copy of it costs more. A phrase starting
     /// with a single-byte character is found by its first byte (memchr), rare there.
     bool byWhole_ = false;
+    /// endsPrefix_[b]: b is one of the phrase's bytes but the last, so a hit split by a line
+    /// break may have b just before that break.
+    std::array<bool, 256> endsPrefix_{};
     /// The first byte of a hit: pattern_[0], and its lower case when it is a folded letter.
     char first_ = 0;
     char firstOther_ = 0;
