@@ -47,6 +47,10 @@ std::size_t convertOne(iconv_t cd, const char* in, std::size_t inLength, char* o
     return outRoom - outLeft;
 }
 
+/// Code points that CP932 encodes but never decodes to.
+constexpr char16_t kOneWay[] = {0x00A2, 0x00A3, 0x00A5, 0x00AC, 0x2014,
+                                0x2016, 0x203E, 0x2212, 0x301C};
+
 Tables::Tables() : pair(new char16_t[65536]), encode(new std::uint16_t[65536]())
 {
     for (std::size_t i = 0; i < 65536; ++i)
@@ -65,30 +69,71 @@ Tables::Tables() : pair(new char16_t[65536]), encode(new std::uint16_t[65536]())
                 single[b] = static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                                   static_cast<unsigned char>(out[1]) << 8);
         }
+        // A lead byte's whole row in one call: a code that is no character stops iconv there,
+        // so it is skipped and the call resumes after it. Each pair gives one UTF-16 unit.
         for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
             if (!sjis::isLeadByte(static_cast<unsigned char>(lead)))
                 continue;
+            char row[2 * 189];
+            std::size_t rowBytes = 0;
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
                 if (!isTrailByte(static_cast<unsigned char>(trail)))
                     continue;
-                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                if (convertOne(toUnicode, in, 2, out, sizeof out) == 2)
-                    pair[lead << 8 | trail] =
-                        static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
-                                              static_cast<unsigned char>(out[1]) << 8);
+                row[rowBytes++] = static_cast<char>(lead);
+                row[rowBytes++] = static_cast<char>(trail);
+            }
+            char16_t units[189];
+            iconv(toUnicode, nullptr, nullptr, nullptr, nullptr);
+            char* in = row;
+            std::size_t inLeft = rowBytes;
+            while (inLeft > 0) {
+                char* out = reinterpret_cast<char*>(units);
+                std::size_t outLeft = sizeof units;
+                const bool stopped =
+                    iconv(toUnicode, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1);
+                const std::size_t done = (sizeof units - outLeft) / 2;
+                const char* first = in - 2 * done;
+                for (std::size_t i = 0; i < done; ++i) {
+                    const auto trail = static_cast<unsigned char>(first[2 * i + 1]);
+                    const auto* bytes = reinterpret_cast<const unsigned char*>(units + i);
+                    pair[lead << 8 | trail] = static_cast<char16_t>(bytes[0] | bytes[1] << 8);
+                }
+                if (!stopped)
+                    break;
+                if (errno != EILSEQ || inLeft < 2)
+                    break; // not expected; the rest of the row stays unassigned
+                in += 2;
+                inLeft -= 2;
+                iconv(toUnicode, nullptr, nullptr, nullptr, nullptr);
             }
         }
         iconv_close(toUnicode);
     }
 
-    // Encoding: every BMP code point through iconv, which knows CP932's preferences where
-    // several codes decode to the same character (NEC and IBM extension rows).
+    // Encoding: the decoding tables turned round. Most characters have one code, which is the
+    // code iconv gives them; asking iconv about each of the 65,536 code points instead costs
+    // several milliseconds at every start of every program, most of them asking about code
+    // points CP932 does not have. Only characters with several codes (the NEC and IBM rows)
+    // and the characters CP932 encodes without decoding to them are left to iconv, which knows
+    // CP932's preferences; a test compares the whole table with iconv's answers.
+    std::unique_ptr<std::uint8_t[]> codes(
+        new std::uint8_t[65536]()); // codes per code point, up to 2
+    const auto note = [&](char16_t cp, std::uint16_t code) {
+        if (cp == kReplacementChar || cp == 0)
+            return;
+        if (codes[cp] == 0)
+            encode[cp] = code;
+        if (codes[cp] < 2)
+            ++codes[cp];
+    };
+    for (unsigned b = 0; b < 256; ++b)
+        note(single[b], static_cast<std::uint16_t>(b));
+    for (unsigned code = 0x8100; code < 0x10000; ++code)
+        note(pair[code], static_cast<std::uint16_t>(code));
     iconv_t fromUnicode = iconv_open("CP932", "UTF-16LE");
     if (fromUnicode != reinterpret_cast<iconv_t>(-1)) {
-        char out[8];
-        for (unsigned cp = 1; cp < 65536; ++cp) {
-            if (cp >= 0xD800 && cp <= 0xDFFF)
-                continue;
+        const auto ask = [&](char16_t cp) {
+            char out[8];
             const char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
             const std::size_t n = convertOne(fromUnicode, in, 2, out, sizeof out);
             if (n == 1)
@@ -96,7 +141,14 @@ Tables::Tables() : pair(new char16_t[65536]), encode(new std::uint16_t[65536]())
             else if (n == 2)
                 encode[cp] = static_cast<std::uint16_t>(static_cast<unsigned char>(out[0]) << 8 |
                                                         static_cast<unsigned char>(out[1]));
-        }
+        };
+        for (unsigned cp = 1; cp < 65536; ++cp)
+            if (codes[cp] > 1)
+                ask(static_cast<char16_t>(cp));
+        // Characters CP932 writes with the code of a look-alike: yen sign and overline as the
+        // single bytes 0x5C and 0x7E, and the JIS forms listed below.
+        for (char16_t cp : kOneWay)
+            ask(cp);
         iconv_close(fromUnicode);
     }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 using namespace corvane;
 
 TEST(CodecDecode, MapsTheCharactersCp932DiffersOn)
@@ -103,4 +105,57 @@ TEST(CodecRoundTrip, EveryAssignedCharacterSurvivesEncodeAndDecode)
     }
     // JIS X 0208 with the NEC, IBM and user-defined rows: well over 9000 characters.
     EXPECT_GT(assigned, 9000);
+}
+
+TEST(CodecEncode, EveryCodePointEncodesAsIconvDoes)
+{
+    // The encode table is built from the decoding tables and asks iconv only where a character
+    // has several codes or none of its own; here iconv answers for every code point.
+    iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (unsigned cp = 1; cp < 0x10000; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            continue;
+        const char16_t unit = static_cast<char16_t>(cp);
+        char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
+        char out[8];
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = 2, outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1);
+        const codec::Encoded e = codec::fromUtf16(std::u16string_view(&unit, 1));
+        if (ok)
+            ASSERT_EQ(e.text, std::string(out, sizeof out - outLeft)) << std::hex << cp;
+        else
+            ASSERT_FALSE(e.complete()) << std::hex << cp;
+    }
+    iconv_close(cd);
+}
+
+TEST(CodecDecode, EveryPairDecodesAsIconvDoes)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!sjis::isLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            unsigned char out[8];
+            char* inPtr = in;
+            char* outPtr = reinterpret_cast<char*>(out);
+            std::size_t inLeft = 2, outLeft = sizeof out;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            const bool ok =
+                iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+                sizeof out - outLeft == 2;
+            const char32_t expected = ok ? char32_t(out[0] | out[1] << 8) : codec::kReplacementChar;
+            ASSERT_EQ(codec::decodeChar(static_cast<unsigned char>(lead),
+                                        static_cast<unsigned char>(trail)),
+                      expected)
+                << std::hex << lead << ' ' << trail;
+        }
+    }
+    iconv_close(cd);
 }
