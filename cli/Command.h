@@ -45,7 +45,7 @@ struct Command
     int argumentCount;   ///< exact count; a negative -n means at least n
     const char* usage;   ///< arguments, for the usage text
     const char* summary; ///< one line
-    /// Null for a command that cvntool-draw runs.
+    /// Null for a command that cvntool-formats runs.
     int (*run)(Context& context, const Args& args);
 };
 
@@ -59,14 +59,16 @@ const std::vector<Command>& projectCommands(); ///< new, info, dump, build
 const std::vector<Command>& cabinetCommands(); ///< pack, unpack
 const std::vector<Command>& checkCommands();   ///< check
 const std::vector<Command>& subjectCommands(); ///< add-subjects, mark, link, subjects
-const std::vector<Command>& importCommands();  ///< import
 const std::vector<Command>& editCommands();    ///< edit
 const std::vector<Command>& markerCommands();  ///< markers
 const std::vector<Command>& chartCommands();   ///< place, align
 const std::vector<Command>& searchCommands();  ///< search, replace
-const std::vector<Command>& outputCommands();  ///< export-docx, export-xlsx
-/// chart-png, export-pdf, print-chart: run by cvntool-draw. In cvntool their run is null.
-const std::vector<Command>& drawingCommands();
+/// import, export-docx, export-xlsx, chart-png, export-pdf, print-chart: run by
+/// cvntool-formats. In cvntool their run is null.
+const std::vector<Command>& formatCommands();
+int runImport(Context& context, const Args& args);
+int runExportDocx(Context& context, const Args& args);
+int runExportXlsx(Context& context, const Args& args);
 int runChartPng(Context& context, const Args& args);
 int runExportPdf(Context& context, const Args& args);
 int runPrintChart(Context& context, const Args& args);

@@ -1,5 +1,5 @@
 // chart-png, export-pdf, print-chart: the commands that draw with the chart's and the text
-// view's painters, so the only ones that need QtGui. cvntool-draw runs them.
+// view's painters, so the only ones that need QtGui. cvntool-formats runs them.
 #include "Command.h"
 #include "ExportInput.h"
 
@@ -59,7 +59,7 @@ struct OffscreenGui
         registerFontSubstitutions();
     }
     int argc = 1;
-    char name[16] = "cvntool-draw";
+    char name[16] = "cvntool-formats";
     char* argv[2] = {name, nullptr};
     std::unique_ptr<QGuiApplication> application;
 };

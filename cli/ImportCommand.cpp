@@ -59,6 +59,8 @@ FolderPath folderComponents(const std::string& folder)
     return path;
 }
 
+} // namespace
+
 int runImport(Context&, const Args& args)
 {
     const std::string project = absolutePath(args[0]);
@@ -105,19 +107,6 @@ int runImport(Context&, const Args& args)
         }
     }
     return skipped == 0 ? kExitOk : kExitFailure;
-}
-
-} // namespace
-
-const std::vector<Command>& importCommands()
-{
-    static const std::vector<Command> commands{
-        {"import", -3, "PROJECT FOLDER FILE...",
-         "import FILEs as documents into doc/FOLDER (created when missing); one line per file, "
-         "exit status 1 when any was skipped",
-         runImport},
-    };
-    return commands;
 }
 
 } // namespace corvane::cli

@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* kDocxUsage = "export-docx PROJECT DOCUMENT OUT.docx [--no-markers]";
 
+} // namespace
+
 int runExportDocx(Context& context, const Args& args)
 {
     int exitCode = 0;
@@ -31,19 +33,6 @@ int runExportXlsx(Context& context, const Args& args)
         return kExitFailure;
     const std::string out = absolutePath(args[1]);
     return finish(context, output::writeSubjectXlsx(out, output::subjectExportRows(*data)), out);
-}
-
-} // namespace
-
-const std::vector<Command>& outputCommands()
-{
-    static const std::vector<Command> commands{
-        {"export-docx", -3, "PROJECT DOCUMENT OUT.docx [--no-markers]",
-         "writes a document as a .docx file, markers shaded in their colours", runExportDocx},
-        {"export-xlsx", 2, "PROJECT OUT.xlsx",
-         "writes the subject list as an .xlsx file: main title in A, title in B", runExportXlsx},
-    };
-    return commands;
 }
 
 } // namespace corvane::cli

@@ -1,10 +1,11 @@
 // cvntool: project files from the command line, for users' scripts and for tests.
 //
-// The commands that draw (chart-png, export-pdf, print-chart) need QtGui, whose libraries take
-// longer to load than a search over a whole project takes to run. They live in a second program,
-// cvntool-draw, built beside this one: cvntool runs it in its own place for those commands, so
-// every other command starts without Qt. The same source builds both; CORVANE_CLI_DRAWING marks
-// the drawing one.
+// The commands that read or write other formats (import, the exports, chart images and printing)
+// need QtGui, libzip, pugixml and libxlsxwriter, whose loading takes longer than a search over a
+// whole project takes to run. They live in a second program, cvntool-formats, built beside this
+// one: cvntool runs it in its own place for those commands, so every other command starts with
+// only the libraries that reading a project needs. The same source builds both;
+// CORVANE_CLI_FORMATS marks the second.
 #include "Command.h"
 
 #include <cerrno>
@@ -20,14 +21,13 @@ namespace {
 
 std::vector<Command> allCommands()
 {
-#ifdef CORVANE_CLI_DRAWING
-    return drawingCommands();
+#ifdef CORVANE_CLI_FORMATS
+    return formatCommands();
 #else
     std::vector<Command> all;
-    for (const auto* group :
-         {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
-          &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands(),
-          &searchCommands(), &outputCommands(), &drawingCommands()})
+    for (const auto* group : {&projectCommands(), &cabinetCommands(), &checkCommands(),
+                              &subjectCommands(), &editCommands(), &markerCommands(),
+                              &chartCommands(), &searchCommands(), &formatCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
 #endif
@@ -41,13 +41,13 @@ int usage(const std::vector<Command>& commands)
     return kExitUsage;
 }
 
-/// Replaces this process with cvntool-draw from this program's own folder, same arguments.
-int runDrawingTool(char** argv)
+/// Replaces this process with cvntool-formats from this program's own folder, same arguments.
+int runFormatsTool(char** argv)
 {
     char self[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
     std::string path = n > 0 ? std::string(self, static_cast<std::size_t>(n)) : std::string();
-    path = path.substr(0, path.rfind('/') + 1) + "cvntool-draw";
+    path = path.substr(0, path.rfind('/') + 1) + "cvntool-formats";
     argv[0] = path.data();
     ::execv(path.c_str(), argv);
     std::cerr << "cvntool: cannot run " << path << ": " << std::strerror(errno) << '\n';
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
         if (c.argumentCount >= 0 ? given != c.argumentCount : given < -c.argumentCount)
             return usage({c});
         if (!c.run)
-            return runDrawingTool(argv);
+            return runFormatsTool(argv);
         Context context;
         return c.run(context, Args(argv + 2, argv + argc));
     }
