@@ -7,8 +7,8 @@
 #   4. each fuzz harness for a few seconds on its seed corpus (clang, build-fuzz/).
 # Every step runs even when an earlier one failed, so one run shows every problem; the script
 # fails when any step failed. By default (and so in CI) all four run; CORVANE_TEST_STEPS names
-# the steps to run instead, e.g. "format build" for a quicker check. The sanitizer build of every
-# suite takes about as long again as the normal one on two cores.
+# the steps to run instead, e.g. "format build" for a quicker check. The sanitizer step is the
+# longest: it builds everything a second time, instrumented.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
