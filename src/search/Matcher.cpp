@@ -31,28 +31,44 @@ bool isBoundary(SjisView text, std::size_t known, std::size_t p)
     return (p - j) % 2 == 0;
 }
 
-/// Calls found(b) for each place b in [from, to) holding CR or LF, in order, until it returns
-/// true; returns whether it did. Lines are short, so this meets every line of every document
-/// searched: sixteen bytes are looked at together where the processor allows, and each break
-/// in them is handed on without looking at those bytes again.
+/// Calls found(b) for each place b in [from, to) holding CR or LF whose byte before it is one of
+/// the `count` bytes of `before` (any byte when count is 0), in order, until it returns true;
+/// returns whether it did. from must be at least 1. Lines are short, so this meets every line of
+/// every document searched: sixteen bytes and the sixteen before them are looked at together
+/// where the processor allows, so that only the rare breaks after a byte of interest cost more.
 template <typename F>
-bool forEachLineBreak(const char* s, std::size_t from, std::size_t to, F&& found)
+bool forEachLineBreak(const char* s, std::size_t from, std::size_t to,
+                      const std::array<char, 4>& before, int count, F&& found)
 {
     std::size_t i = from;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
+    __m128i wanted[4];
+    for (int k = 0; k < count; ++k)
+        wanted[k] = _mm_set1_epi8(before[static_cast<std::size_t>(k)]);
     for (; i + 16 <= to; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        auto mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-        for (; mask != 0; mask &= mask - 1)
+        __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+        if (count > 0) {
+            const __m128i prev = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i - 1));
+            __m128i after = _mm_cmpeq_epi8(prev, wanted[0]);
+            for (int k = 1; k < count; ++k)
+                after = _mm_or_si128(after, _mm_cmpeq_epi8(prev, wanted[k]));
+            breaks = _mm_and_si128(breaks, after);
+        }
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(breaks)); mask != 0;
+             mask &= mask - 1)
             if (found(i + static_cast<std::size_t>(std::countr_zero(mask))))
                 return true;
     }
 #endif
+    const auto wantedBefore = [&](char b) {
+        return count == 0 ||
+               std::find(before.begin(), before.begin() + count, b) != before.begin() + count;
+    };
     for (; i < to; ++i)
-        if ((s[i] == '\r' || s[i] == '\n') && found(i))
+        if ((s[i] == '\r' || s[i] == '\n') && wantedBefore(s[i - 1]) && found(i))
             return true;
     return false;
 }
@@ -88,6 +104,16 @@ Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
          k = sjis::nextChar(pattern_, k)) {
         breakAllowed_[k] = true;
         endsPrefix_[static_cast<unsigned char>(pattern_[k - 1])] = true;
+    }
+    // The same bytes as a short list for the line-break scan, when they are few.
+    for (unsigned b = 0; b < 256; ++b) {
+        if (!endsPrefix_[b])
+            continue;
+        if (breakFilterCount_ == static_cast<int>(breakFilter_.size())) {
+            breakFilterCount_ = 0; // too many to test together: every break is looked at
+            break;
+        }
+        breakFilter_[static_cast<std::size_t>(breakFilterCount_++)] = static_cast<char>(b);
     }
     // A two-byte first character stands unbroken at the start of every hit. When it is a kanji
     // (not kana or a symbol, whose rows hold the commonest characters), its trail byte is rare
@@ -153,24 +179,25 @@ std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
         // phrase lies are looked at; a hit starting before u comes first.
         const std::size_t end = std::min(size, u + n - 1);
         std::optional<Hit> split;
-        forEachLineBreak(text.data(), pos + 1, end, [&](std::size_t b) {
-            const auto before = static_cast<unsigned char>(text[b - 1]);
-            if (!endsPrefix_[before]) // also skips the second byte of a CR LF
-                return false;
-            for (std::size_t k = std::min(n - 1, b - pos); k >= 1; --k) {
-                const std::size_t p = b - k;
-                if (p >= u)
-                    break;
-                if (text[p] != first_ || text[b - 1] != pattern_[k - 1] ||
-                    !isBoundary(text, pos, p))
-                    continue;
-                if (const std::int32_t span = matchAt(text, p)) {
-                    split = Hit{static_cast<ByteOffset>(p), span};
-                    return true;
-                }
-            }
-            return false;
-        });
+        forEachLineBreak(text.data(), pos + 1, end, breakFilter_, breakFilterCount_,
+                         [&](std::size_t b) {
+                             const auto before = static_cast<unsigned char>(text[b - 1]);
+                             if (!endsPrefix_[before]) // also skips the second byte of a CR LF
+                                 return false;
+                             for (std::size_t k = std::min(n - 1, b - pos); k >= 1; --k) {
+                                 const std::size_t p = b - k;
+                                 if (p >= u)
+                                     break;
+                                 if (text[p] != first_ || text[b - 1] != pattern_[k - 1] ||
+                                     !isBoundary(text, pos, p))
+                                     continue;
+                                 if (const std::int32_t span = matchAt(text, p)) {
+                                     split = Hit{static_cast<ByteOffset>(p), span};
+                                     return true;
+                                 }
+                             }
+                             return false;
+                         });
         if (split)
             return split;
         if (u >= size)

@@ -103,6 +103,9 @@ private:
     /// endsPrefix_[b]: b ends one of the phrase's characters but the last, so a hit split by a
     /// line break may have b just before that break.
     std::array<bool, 256> endsPrefix_{};
+    /// The bytes of endsPrefix_ when there are at most four of them (breakFilterCount_ > 0).
+    std::array<char, 4> breakFilter_{};
+    int breakFilterCount_ = 0;
     /// The first byte of a hit: pattern_[0], and its lower case when it is a folded letter.
     char first_ = 0;
     char firstOther_ = 0;
