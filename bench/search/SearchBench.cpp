@@ -1,10 +1,11 @@
 // Speed of search and replace on a generated project of 1,000 Shift-JIS documents (~200 KB
-// each, CR LF lines, planted phrases): the count pass for a rare ASCII phrase and a common
-// two-byte phrase against ripgrep, a 100-pair dictionary replace against sed -i with the same
-// expressions, and find next to the farthest hit of a 20 MB document. The count pass is timed
-// twice: the function alone, and the whole `cvntool search --count --case` process (start-up and
-// project loading included) in runs interleaved with rg's. Tools that are not installed are
-// skipped. Warm cache: every timed pass follows an untimed one.
+// each, CR LF lines, planted phrases): the count pass for a rare ASCII phrase, a common
+// phrase starting with a kanji and one starting with the commonest kana against ripgrep, a 100-pair
+// dictionary replace against sed -i with the same expressions, and find next to the farthest hit of
+// a 20 MB document. The count pass is timed twice: the function alone, and the whole `cvntool
+// search --count --case` process (start-up and project loading included) in runs interleaved with
+// rg's. Tools that are not installed are skipped. Warm cache: every timed pass follows an untimed
+// one.
 //   build/bench/search/bench_search [folder]   (default: a folder under /tmp, removed after)
 #include "model/ProjectData.h"
 #include "search/FindInText.h"
@@ -32,6 +33,17 @@ constexpr int kDocuments = 1000;
 constexpr std::size_t kDocumentBytes = 200 * 1024;
 const SjisString kCommon = "\x90\xbf\x8b\x81\x8d\x80"; // 請求項
 const SjisString kRare = "ZQXJ42";
+const SjisString kKana = "\x82\xcc\x94\xad\x96\xbe"; // の発明: starts with the commonest kana
+
+/// A count-pass phrase: its name in the figures, rg's byte-literal pattern, and the UTF-8 form
+/// cvntool takes.
+struct CountCase
+{
+    const char* name;
+    const SjisString* phrase;
+    const char* rgPattern;
+    const char* utf8;
+};
 
 double msSince(Clock::time_point start)
 {
@@ -151,23 +163,22 @@ int main(int argc, char** argv)
         return 1;
     }
     const bool rg = haveTool("rg");
-    for (const SjisString* phrase : {&kRare, &kCommon}) {
-        const search::Matcher matcher(*phrase, true);
+    for (const CountCase& c : {CountCase{"ASCII", &kRare, "ZQXJ42", "ZQXJ42"},
+                               CountCase{"kanji", &kCommon, "'(?-u)\\x90\\xBF\\x8B\\x81\\x8D\\x80'",
+                                         "\xe8\xab\x8b\xe6\xb1\x82\xe9\xa0\x85"},
+                               CountCase{"kana", &kKana, "'(?-u)\\x82\\xCC\\x94\\xAD\\x96\\xBE'",
+                                         "\xe3\x81\xae\xe7\x99\xba\xe6\x98\x8e"}}) {
+        const search::Matcher matcher(*c.phrase, true);
         std::int64_t hits = 0;
         const double ours =
             medianOf(5, [&] { hits = search::runSearch(matcher, *docs, 0, false).hits; });
-        std::printf("count pass %-8s %8lld hits  %8.1f ms", phrase == &kRare ? "ASCII" : "kanji",
-                    static_cast<long long>(hits), ours);
+        std::printf("count pass %-8s %8lld hits  %8.1f ms", c.name, static_cast<long long>(hits),
+                    ours);
         if (rg) {
-            const std::string pattern =
-                phrase == &kRare ? kRare : "'(?-u)\\x90\\xBF\\x8B\\x81\\x8D\\x80'";
-            const std::string rgCommand =
-                "rg -a -j1 --count-matches " + pattern + " " + docA.string() + " >/dev/null";
-            // The phrase as cvntool takes it: UTF-8.
-            const std::string utf8 =
-                phrase == &kRare ? kRare : "\xe8\xab\x8b\xe6\xb1\x82\xe9\xa0\x85";
+            const std::string rgCommand = std::string("rg -a -j1 --count-matches ") + c.rgPattern +
+                                          " " + docA.string() + " >/dev/null";
             const std::string ourCommand = "\"" + cvntool + "\" search " +
-                                           (root / "a" / "a.CVN").string() + " " + utf8 +
+                                           (root / "a" / "a.CVN").string() + " " + c.utf8 +
                                            " --count --case >/dev/null";
             std::vector<double> rgMs, ourMs;
             timeCommand(rgCommand);
