@@ -434,6 +434,18 @@ private slots:
                     s.t.messages->answer(Answer::No);
                 QTest::mouseClick(dlg->button(QStringLiteral("addDictionary")), Qt::LeftButton);
             }
+            // Enter in the list is no click on a button: no name dialog comes.
+            auto named = std::make_shared<bool>(false);
+            QTimer::singleShot(300, [named] {
+                if (auto* m = QApplication::activeModalWidget();
+                    m && m->inherits("corvane::CFileNameDlg")) {
+                    *named = true;
+                    static_cast<QDialog*>(m)->reject();
+                }
+            });
+            dlg->pairTable()->setFocus();
+            QTest::keyClick(dlg->pairTable(), Qt::Key_Return);
+            QVERIFY(!*named);
             QCOMPARE(dlg->dictionaryCombo()->currentText(), QStringLiteral("用語"));
             QCOMPARE(dlg->dictionaryCombo()->count(), 2);
             QVERIFY(dlg->button(QStringLiteral("addPair"))->isEnabled());

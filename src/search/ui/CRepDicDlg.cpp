@@ -67,6 +67,9 @@ CRepDicDlg::CRepDicDlg(MessageSink& messages, std::string folder, SjisView curre
     const auto add = [&](const char* name, const QString& text, void (CRepDicDlg::*slot)()) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
+        // No button is the default: Enter in the list or the name box must not make a new
+        // dictionary or delete one.
+        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
         return b;
@@ -84,6 +87,7 @@ CRepDicDlg::CRepDicDlg(MessageSink& messages, std::string folder, SjisView curre
     buttons->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("終了(&X)"), this);
     close->setObjectName(QStringLiteral("close"));
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &CRepDicDlg::accept);
     buttons->addWidget(close);
     body->addLayout(buttons);
