@@ -405,6 +405,7 @@ private slots:
         const auto storePair = [&](CRepDicDlg* dlg, const QString& before, const QString& after) {
             pairDialog([&](CRepGokuDlg* g) {
                 QVERIFY(!g->modifying());
+                QCOMPARE(g->focusWidget(), g->beforeEdit()); // the user types at once
                 Session::type(g->beforeEdit(), before);
                 Session::type(g->afterEdit(), after);
                 clickButton(g, QStringLiteral("決定(&S)"));
@@ -559,7 +560,10 @@ private slots:
         QString offered;
         whenModalOf("corvane::CRepGokuDlg", [&offered](QWidget* w) {
             auto* g = static_cast<CRepGokuDlg*>(w);
-            offered = g->modifying() ? QString() : g->beforeEdit()->text();
+            // Given the before-phrase, the typing goes to the after-phrase.
+            offered = g->modifying() || g->focusWidget() != g->afterEdit()
+                          ? QString()
+                          : g->beforeEdit()->text();
             clickButton(g, QStringLiteral("キャンセル"));
         });
         Session::chooseFromMenu(view, inSelection, cmd::ID_DIC_REGISTER);

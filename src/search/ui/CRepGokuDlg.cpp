@@ -50,6 +50,9 @@ CRepGokuDlg::CRepGokuDlg(MessageSink& messages, std::string folder, const QStrin
     connect(buttons, &QDialogButtonBox::accepted, this, &CRepGokuDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CRepGokuDlg::reject);
     grid->addWidget(buttons, 3, 0, 1, 2);
+    // The typing starts in the first phrase still to be given (the after-phrase when a text
+    // view's selection brought the before-phrase), not in the dictionary list above them.
+    (!before.isEmpty() && after.isEmpty() ? afterEdit_ : beforeEdit_)->setFocus();
 }
 
 bool CRepGokuDlg::prepare()
