@@ -455,6 +455,7 @@ private slots:
             storePair(dlg, QStringLiteral("棒"), QStringLiteral("ロッド"));
             storePair(dlg, QStringLiteral("中棒"), QStringLiteral("シャフト"));
             QCOMPARE(rows(dlg), QStringList({"中棒\tシャフト", "棒\tロッド"}));
+            QCOMPARE(dlg->pairTable()->currentRow(), 0); // the stored pair is shown
 
             // Refused in one sitting, nothing stored: no after-phrase, equal phrases, a
             // before-phrase already stored.

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QUrl>
@@ -170,6 +171,17 @@ void CRepDicDlg::loadPairs()
     updateButtons();
 }
 
+void CRepDicDlg::selectPair(const QString& before)
+{
+    // A stored pair may land above pairs it contains, far from the end: show where it went.
+    for (int row = 0; row < table_->rowCount(); ++row)
+        if (table_->item(row, 1) && table_->item(row, 1)->text() == before) {
+            table_->setCurrentCell(row, 1);
+            table_->scrollToItem(table_->item(row, 1));
+            return;
+        }
+}
+
 void CRepDicDlg::updateButtons()
 {
     const bool any = combo_->currentIndex() >= 0;
@@ -270,6 +282,7 @@ void CRepDicDlg::addPair()
     if (runPairDialog(dlg)) {
         changed_ = true;
         loadPairs();
+        selectPair(dlg.beforeEdit()->text());
     }
 }
 
@@ -287,6 +300,7 @@ void CRepDicDlg::modifyPair()
     if (runPairDialog(dlg)) {
         changed_ = true;
         loadPairs();
+        selectPair(dlg.beforeEdit()->text());
     }
 }
 
