@@ -2,19 +2,12 @@
 // same logic as the chart view.
 #include "Command.h"
 
-#include "base/qt/QtText.h"
-#include "base/qt/ShellFonts.h"
 #include "chart/ChartModel.h"
-#include "chart/paint/ChartPainter.h"
 #include "chart/ui/AlignCommand.h"
 #include "model/CProjectIO.h"
 #include "model/ObjectTable.h"
 #include "res/MessageCatalogue.h"
 #include "res/ui/CommandIds.h"
-
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <charconv>
@@ -31,7 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPlaceUsage = "place PROJECT [--seed N]";
-constexpr const char* kPngUsage = "chart-png PROJECT OUT.png [--zoom Z]";
 constexpr const char* kAlignUsage = "align PROJECT COMMAND --select ID,ID,... [--main ID]";
 
 int badUsage(const char* usage)
@@ -113,62 +105,6 @@ int runPlace(Context& context, const Args& args)
     return kExitOk;
 }
 
-int runChartPng(Context& context, const Args& args)
-{
-    float zoom = 1.0f;
-    if (args.size() == 4 && args[2] == "--zoom") {
-        try {
-            std::size_t used = 0;
-            zoom = std::stof(args[3], &used);
-            if (used != args[3].size())
-                return badUsage(kPngUsage);
-        } catch (const std::exception&) {
-            return badUsage(kPngUsage);
-        }
-    } else if (args.size() != 2) {
-        return badUsage(kPngUsage);
-    }
-    zoom = chart::clampZoom(zoom);
-    Loaded project;
-    if (!open(context, args[0], project))
-        return kExitFailure;
-    ProjectData& data = *project.data;
-    // Placement for this image only; the project file is not written.
-    chart::ChartModel(data, context.services, 1).placeUnplaced(canvasCentre(data));
-
-    // The painter needs fonts, hence a GUI application; offscreen, so no display is needed.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "cvntool";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
-    registerFontSubstitutions();
-    const int width = chart::toCanvas(chart::chartWidth(data.chartView), zoom);
-    const int height = chart::toCanvas(chart::chartHeight(data.chartView), zoom);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        chart::PaintOptions options;
-        options.zoom = zoom;
-        options.selectionMarks = false;
-        chart::ChartPainter().paint(painter, data, options);
-    }
-    // The outline's right and bottom edges are drawn one pixel inside the image.
-    {
-        QPainter painter(&image);
-        const ChartViewSettings& s = data.chartView;
-        painter.setPen(QColor(int(colourRed(s.lineColour)), int(colourGreen(s.lineColour)),
-                              int(colourBlue(s.lineColour))));
-        painter.drawRect(0, 0, width - 1, height - 1);
-    }
-    if (!image.save(pathToQString(absolutePath(args[1])), "PNG")) {
-        std::cerr << "cannot write " << args[1] << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
-}
-
 std::optional<chart::Align> alignCommand(std::string_view text)
 {
     const auto id = parseNumber<int>(text);
@@ -246,9 +182,6 @@ const std::vector<Command>& chartCommands()
         {"place", -1, "PROJECT [--seed N]",
          "places every unplaced node as the chart does and saves; prints the number placed",
          runPlace},
-        {"chart-png", -2, "PROJECT OUT.png [--zoom Z]",
-         "renders the whole chart canvas as a PNG image at zoom Z (default 1, 0.08-4.0)",
-         runChartPng},
         {"align", -4, "PROJECT COMMAND --select ID,ID,... [--main ID]",
          "runs alignment command 469, 470 or 473-481 on those nodes and saves", runAlign},
     };

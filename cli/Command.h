@@ -6,6 +6,7 @@
 #include "base/Services.h"
 #include "model/ProjectData.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ struct Command
     int argumentCount;   ///< exact count; a negative -n means at least n
     const char* usage;   ///< arguments, for the usage text
     const char* summary; ///< one line
+    /// Null for a command that cvntool-draw runs.
     int (*run)(Context& context, const Args& args);
 };
 
@@ -62,11 +64,20 @@ const std::vector<Command>& editCommands();    ///< edit
 const std::vector<Command>& markerCommands();  ///< markers
 const std::vector<Command>& chartCommands();   ///< place, align
 const std::vector<Command>& searchCommands();  ///< search, replace
-const std::vector<Command>& outputCommands(); ///< export-docx, export-pdf, export-xlsx, print-chart
+const std::vector<Command>& outputCommands();  ///< export-docx, export-xlsx
+/// chart-png, export-pdf, print-chart: run by cvntool-draw. In cvntool their run is null.
+const std::vector<Command>& drawingCommands();
+int runChartPng(Context& context, const Args& args);
+int runExportPdf(Context& context, const Args& args);
+int runPrintChart(Context& context, const Args& args);
 
 /// An absolute disk path with "/" separators (CProjectIO splits paths at the last "/").
 std::string absolutePath(const std::string& path);
 /// Loads a project file into data (messages on standard error); false on failure.
 bool loadProject(Context& context, const std::string& path, ProjectData& data);
+/// Loads a project file with its folder, name and extension set; nullptr after a message.
+std::unique_ptr<ProjectData> openProject(Context& context, const std::string& argument);
+/// Prints "usage: cvntool " + usage on standard error; returns kExitUsage.
+int badUsage(const char* usage);
 
 } // namespace corvane::cli

@@ -1,52 +1,36 @@
 // cvntool: project files from the command line, for users' scripts and for tests.
+//
+// The commands that draw (chart-png, export-pdf, print-chart) need QtGui, whose libraries take
+// longer to load than a search over a whole project takes to run. They live in a second program,
+// cvntool-draw, built beside this one: cvntool runs it in its own place for those commands, so
+// every other command starts without Qt. The same source builds both; CORVANE_CLI_DRAWING marks
+// the drawing one.
 #include "Command.h"
 
-#include "model/CProjectIO.h"
-
-#include <cstdio>
-#include <filesystem>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <iostream>
+#include <string>
+#include <unistd.h>
 
 namespace corvane::cli {
-
-Answer StderrMessages::present(int, const std::string& fullTextUtf8, MessageStyle style)
-{
-    std::cerr << fullTextUtf8 << '\n';
-    return style.buttons == MessageButtons::Ok ? Answer::Ok : Answer::No;
-}
-
-Context::Context()
-{
-    // The tool never keeps a backup copy: scripts rebuild their files and want exactly one.
-    settings.writeInt("KanSet", "MakeBackup", 0);
-}
-
-std::string absolutePath(const std::string& path)
-{
-    std::error_code ec;
-    const std::filesystem::path p = std::filesystem::absolute(path, ec);
-    std::string out = ec ? path : p.lexically_normal().string();
-    while (out.size() > 1 && out.back() == '/')
-        out.pop_back();
-    return out;
-}
-
-bool loadProject(Context& context, const std::string& path, ProjectData& data)
-{
-    return CProjectIO(context.services).loadProjectFile(absolutePath(path), data);
-}
 
 namespace {
 
 std::vector<Command> allCommands()
 {
+#ifdef CORVANE_CLI_DRAWING
+    return drawingCommands();
+#else
     std::vector<Command> all;
     for (const auto* group :
          {&projectCommands(), &cabinetCommands(), &checkCommands(), &importCommands(),
           &subjectCommands(), &editCommands(), &markerCommands(), &chartCommands(),
-          &searchCommands(), &outputCommands()})
+          &searchCommands(), &outputCommands(), &drawingCommands()})
         all.insert(all.end(), group->begin(), group->end());
     return all;
+#endif
 }
 
 int usage(const std::vector<Command>& commands)
@@ -55,6 +39,19 @@ int usage(const std::vector<Command>& commands)
     for (const Command& c : commands)
         std::cerr << "  cvntool " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
     return kExitUsage;
+}
+
+/// Replaces this process with cvntool-draw from this program's own folder, same arguments.
+int runDrawingTool(char** argv)
+{
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string path = n > 0 ? std::string(self, static_cast<std::size_t>(n)) : std::string();
+    path = path.substr(0, path.rfind('/') + 1) + "cvntool-draw";
+    argv[0] = path.data();
+    ::execv(path.c_str(), argv);
+    std::cerr << "cvntool: cannot run " << path << ": " << std::strerror(errno) << '\n';
+    return kExitFailure;
 }
 
 } // namespace
@@ -73,6 +70,8 @@ int main(int argc, char** argv)
         const int given = argc - 2;
         if (c.argumentCount >= 0 ? given != c.argumentCount : given < -c.argumentCount)
             return usage({c});
+        if (!c.run)
+            return runDrawingTool(argv);
         Context context;
         return c.run(context, Args(argv + 2, argv + argc));
     }

@@ -16,6 +16,13 @@ function(corvane_logic_library name)
 endfunction()
 
 set(CORVANE_FORBIDDEN_IN_LOGIC "^Qt6?::(Widgets|PrintSupport|Test)$|^Qt6?(Widgets|PrintSupport|Test)$")
+set(CORVANE_ANY_QT "^Qt6?::|^Qt6?[A-Z]")
+
+# Declares a program that must start without loading Qt at all (cvntool), checked by
+# corvane_check_layering like a logic library but against every Qt library.
+function(corvane_check_no_qt name)
+  set_property(GLOBAL APPEND PROPERTY CORVANE_NO_QT_TARGETS ${name})
+endfunction()
 
 # The link items of target as plain names: generator expressions other than LINK_ONLY are kept
 # as they are (they cannot name a target CMake knows at configure time).
@@ -33,8 +40,9 @@ function(_corvane_link_items target out)
   set(${out} "${items}" PARENT_SCOPE)
 endfunction()
 
-# Fails the configure when start reaches a forbidden library; the message names the chain.
-function(corvane_check_target start)
+# Fails the configure when start reaches a library matching forbidden; the message names start
+# as kind ("Logic library", "Program") and the chain.
+function(corvane_check_target start forbidden kind)
   set(visited ${start})
   set(queue ${start})
   # Target names hold "::", so the chain to each is kept under a C identifier made of its name.
@@ -60,8 +68,8 @@ function(corvane_check_target start)
       string(MAKE_C_IDENTIFIER "${current}" from)
       string(MAKE_C_IDENTIFIER "${lib}" key)
       set(chain_${key} "${chain_${from}} -> ${lib}")
-      if(lib MATCHES "${CORVANE_FORBIDDEN_IN_LOGIC}")
-        message(FATAL_ERROR "Logic library ${start} must not link ${lib}: ${chain_${key}}")
+      if(lib MATCHES "${forbidden}")
+        message(FATAL_ERROR "${kind} ${start} must not link ${lib}: ${chain_${key}}")
       endif()
       list(APPEND queue ${lib})
     endforeach()
@@ -71,7 +79,11 @@ endfunction()
 function(corvane_check_layering)
   get_property(logic_targets GLOBAL PROPERTY CORVANE_LOGIC_TARGETS)
   foreach(t IN LISTS logic_targets)
-    corvane_check_target(${t})
+    corvane_check_target(${t} "${CORVANE_FORBIDDEN_IN_LOGIC}" "Logic library")
+  endforeach()
+  get_property(no_qt_targets GLOBAL PROPERTY CORVANE_NO_QT_TARGETS)
+  foreach(t IN LISTS no_qt_targets)
+    corvane_check_target(${t} "${CORVANE_ANY_QT}" "Program")
   endforeach()
 endfunction()
 

@@ -1,8 +1,10 @@
 // Speed of search and replace on a generated project of 1,000 Shift-JIS documents (~200 KB
 // each, CR LF lines, planted phrases): the count pass for a rare ASCII phrase and a common
 // two-byte phrase against ripgrep, a 100-pair dictionary replace against sed -i with the same
-// expressions, and find next to the farthest hit of a 20 MB document. Tools that are not
-// installed are skipped. Warm cache: every timed pass follows an untimed one.
+// expressions, and find next to the farthest hit of a 20 MB document. The count pass is timed
+// twice: the function alone, and the whole `cvntool search --count --case` process (start-up and
+// project loading included) in runs interleaved with rg's. Tools that are not installed are
+// skipped. Warm cache: every timed pass follows an untimed one.
 //   build/bench/search/bench_search [folder]   (default: a folder under /tmp, removed after)
 #include "model/ProjectData.h"
 #include "search/FindInText.h"
@@ -131,8 +133,13 @@ int main(int argc, char** argv)
     const fs::path root =
         argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "cv_search_bench";
     fs::remove_all(root);
+    fs::create_directories(root);
     const fs::path docA = root / "a" / "doc";
     const fs::path docB = root / "b" / "doc";
+    const std::string cvntool = CORVANE_CVNTOOL;
+    // The project file the whole-process runs load: a new project whose doc folder is docA.
+    const bool haveProject =
+        std::system(("\"" + cvntool + "\" new " + root.string() + " a >/dev/null").c_str()) == 0;
     std::printf("generating %d documents of ~%zu KB...\n", kDocuments, kDocumentBytes / 1024);
     generate(docA);
     fs::create_directories(docB.parent_path());
@@ -154,13 +161,26 @@ int main(int argc, char** argv)
         if (rg) {
             const std::string pattern =
                 phrase == &kRare ? kRare : "'(?-u)\\x90\\xBF\\x8B\\x81\\x8D\\x80'";
-            const std::string cmd =
+            const std::string rgCommand =
                 "rg -a -j1 --count-matches " + pattern + " " + docA.string() + " >/dev/null";
-            std::vector<double> ms;
-            timeCommand(cmd);
-            for (int i = 0; i < 5; ++i)
-                ms.push_back(timeCommand(cmd));
-            std::printf("   rg -j1 %8.1f ms", median(ms));
+            // The phrase as cvntool takes it: UTF-8.
+            const std::string utf8 =
+                phrase == &kRare ? kRare : "\xe8\xab\x8b\xe6\xb1\x82\xe9\xa0\x85";
+            const std::string ourCommand = "\"" + cvntool + "\" search " +
+                                           (root / "a" / "a.CVN").string() + " " + utf8 +
+                                           " --count --case >/dev/null";
+            std::vector<double> rgMs, ourMs;
+            timeCommand(rgCommand);
+            if (haveProject)
+                timeCommand(ourCommand);
+            for (int i = 0; i < 9; ++i) {
+                rgMs.push_back(timeCommand(rgCommand));
+                if (haveProject)
+                    ourMs.push_back(timeCommand(ourCommand));
+            }
+            std::printf("   rg -j1 %8.1f ms", median(rgMs));
+            if (haveProject)
+                std::printf("   cvntool process %8.1f ms", median(ourMs));
         } else {
             std::printf("   (rg not installed)");
         }

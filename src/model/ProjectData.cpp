@@ -1,12 +1,30 @@
 #include "model/ProjectData.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 namespace corvane {
 
-ProjectData::ProjectData()
-    : objects(new ObjectRecord[kTableCapacity]()), links(new LinkRecord[kTableCapacity]())
+namespace {
+
+/// A zeroed table of kTableCapacity records. The records are plain bytes (the data file's
+/// layout), so zero bytes are what value-initialising them would give.
+template <typename Record> Record* zeroedTable()
+{
+    static_assert(std::is_trivially_default_constructible_v<Record> &&
+                  std::is_trivially_copyable_v<Record>);
+    void* table = std::calloc(kTableCapacity, sizeof(Record));
+    if (!table)
+        throw std::bad_alloc();
+    return static_cast<Record*>(table);
+}
+
+} // namespace
+
+ProjectData::ProjectData() : objects(zeroedTable<ObjectRecord>()), links(zeroedTable<LinkRecord>())
 {
     applyNewProjectValues(textView);
     applyNewProjectValues(chartView);

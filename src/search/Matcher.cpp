@@ -31,10 +31,12 @@ bool isBoundary(SjisView text, std::size_t known, std::size_t p)
     return (p - j) % 2 == 0;
 }
 
-/// The first place in [from, to) holding CR or LF, or to. Lines are short, so this runs once per
-/// line of every document searched: sixteen bytes at a time where the processor allows, as two
-/// memchr calls per line cost more than the search for the phrase itself.
-std::size_t findLineBreak(const char* s, std::size_t from, std::size_t to)
+/// Calls found(b) for each place b in [from, to) holding CR or LF, in order, until it returns
+/// true; returns whether it did. Lines are short, so this meets every line of every document
+/// searched: sixteen bytes are looked at together where the processor allows, and each break
+/// in them is handed on without looking at those bytes again.
+template <typename F>
+bool forEachLineBreak(const char* s, std::size_t from, std::size_t to, F&& found)
 {
     std::size_t i = from;
 #if defined(__SSE2__)
@@ -42,16 +44,17 @@ std::size_t findLineBreak(const char* s, std::size_t from, std::size_t to)
     const __m128i lf = _mm_set1_epi8('\n');
     for (; i + 16 <= to; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        const int mask =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        if (mask != 0)
-            return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+        auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        for (; mask != 0; mask &= mask - 1)
+            if (found(i + static_cast<std::size_t>(std::countr_zero(mask))))
+                return true;
     }
 #endif
     for (; i < to; ++i)
-        if (s[i] == '\r' || s[i] == '\n')
-            return i;
-    return to;
+        if ((s[i] == '\r' || s[i] == '\n') && found(i))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -80,8 +83,18 @@ Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
     twoFirsts_ = foldAt_[0];
     firstOther_ = twoFirsts_ ? char(first_ + ('a' - 'A')) : first_;
     byWhole_ = !anyFold_ && sjis::isLeadByte(static_cast<unsigned char>(first_));
-    for (std::size_t k = 0; k + 1 < pattern_.size(); ++k)
-        endsPrefix_[static_cast<unsigned char>(pattern_[k])] = true;
+    breakAllowed_.assign(pattern_.size(), false);
+    for (std::size_t k = sjis::nextChar(pattern_, 0); k < pattern_.size();
+         k = sjis::nextChar(pattern_, k)) {
+        breakAllowed_[k] = true;
+        endsPrefix_[static_cast<unsigned char>(pattern_[k - 1])] = true;
+    }
+    // A two-byte first character stands unbroken at the start of every hit. When it is a kanji
+    // (not kana or a symbol, whose rows hold the commonest characters), its trail byte is rare
+    // enough to find the hits by it alone: one memchr pass, no phrase search and no line-break
+    // scan.
+    const auto lead = static_cast<unsigned char>(first_);
+    byTrail_ = byWhole_ && lead > 0x83;
 }
 
 std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
@@ -97,6 +110,8 @@ std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
     while (q < limit) {
         const auto b = static_cast<unsigned char>(text[q]);
         if (isLineBreak(b)) {
+            if (!breakAllowed_[k]) // a break between a lead byte and its trail byte
+                return 0;
             ++q;
             continue;
         }
@@ -137,11 +152,11 @@ std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
         // the byte before that run is pattern byte k - 1. Only such runs up to where the whole
         // phrase lies are looked at; a hit starting before u comes first.
         const std::size_t end = std::min(size, u + n - 1);
-        for (std::size_t b = findLineBreak(text.data(), pos + 1, end); b < end;
-             b = findLineBreak(text.data(), b + 1, end)) {
+        std::optional<Hit> split;
+        forEachLineBreak(text.data(), pos + 1, end, [&](std::size_t b) {
             const auto before = static_cast<unsigned char>(text[b - 1]);
             if (!endsPrefix_[before]) // also skips the second byte of a CR LF
-                continue;
+                return false;
             for (std::size_t k = std::min(n - 1, b - pos); k >= 1; --k) {
                 const std::size_t p = b - k;
                 if (p >= u)
@@ -149,10 +164,15 @@ std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
                 if (text[p] != first_ || text[b - 1] != pattern_[k - 1] ||
                     !isBoundary(text, pos, p))
                     continue;
-                if (const std::int32_t span = matchAt(text, p))
-                    return Hit{static_cast<ByteOffset>(p), span};
+                if (const std::int32_t span = matchAt(text, p)) {
+                    split = Hit{static_cast<ByteOffset>(p), span};
+                    return true;
+                }
             }
-        }
+            return false;
+        });
+        if (split)
+            return split;
         if (u >= size)
             return std::nullopt;
         if (isBoundary(text, pos, u))
@@ -162,10 +182,32 @@ std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
     return std::nullopt;
 }
 
+std::optional<Hit> Matcher::nextByTrail(SjisView text, std::size_t from) const
+{
+    const std::size_t size = text.size();
+    const char trail = pattern_[1];
+    std::size_t known = from; // a character boundary at or before every candidate below
+    for (std::size_t q = from + 1; q < size; ++q) {
+        const void* found = std::memchr(text.data() + q, trail, size - q);
+        if (!found)
+            return std::nullopt;
+        q = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        const std::size_t p = q - 1;
+        if (text[p] != first_ || !isBoundary(text, known, p))
+            continue;
+        known = p;
+        if (const std::int32_t span = matchAt(text, p))
+            return Hit{static_cast<ByteOffset>(p), span};
+    }
+    return std::nullopt;
+}
+
 std::optional<Hit> Matcher::next(SjisView text, std::size_t from) const
 {
     if (!valid_)
         return std::nullopt;
+    if (byTrail_)
+        return nextByTrail(text, from);
     if (byWhole_)
         return nextByWhole(text, from);
     const std::size_t size = text.size();

@@ -80,6 +80,8 @@ private:
     /// next() for a phrase compared byte for byte (no folded letters): the whole phrase by
     /// memmem, and the few places before each line break where a hit split by it may start.
     std::optional<Hit> nextByWhole(SjisView text, std::size_t from) const;
+    /// next() for a phrase starting with a two-byte kanji: the places of its trail byte.
+    std::optional<Hit> nextByTrail(SjisView text, std::size_t from) const;
     /// Span of a hit at p, or 0 when the phrase does not match there.
     std::int32_t matchAt(SjisView text, std::size_t p) const;
 
@@ -94,8 +96,12 @@ private:
     /// common in Japanese text, so stopping at every copy of it costs more. A phrase starting
     /// with a single-byte character is found by its first byte (memchr), rare there.
     bool byWhole_ = false;
-    /// endsPrefix_[b]: b is one of the phrase's bytes but the last, so a hit split by a line
-    /// break may have b just before that break.
+    bool byTrail_ = false;
+    /// breakAllowed_[k]: pattern byte k starts a character other than the first, so line breaks
+    /// may stand before it in a hit (never between a lead byte and its trail byte).
+    std::vector<bool> breakAllowed_;
+    /// endsPrefix_[b]: b ends one of the phrase's characters but the last, so a hit split by a
+    /// line break may have b just before that break.
     std::array<bool, 256> endsPrefix_{};
     /// The first byte of a hit: pattern_[0], and its lower case when it is a folded letter.
     char first_ = 0;
