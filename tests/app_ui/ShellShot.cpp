@@ -9,7 +9,8 @@
 // shows), props1 to props6 (the properties pane's pages: text view, chart view, marker, marker
 // node, links, sub-subject node), search and replace (the search pane in each mode with a run's
 // results; the bottom panes made tall enough to show them), dictionary (the dictionary manager
-// over the replace mode with a dictionary of pairs).
+// over the replace mode with a dictionary of pairs), pair (the pair dialog modifying its second
+// pair over the manager).
 #include "ShellTestSupport.h"
 
 #include "app/CMainFrame.h"
@@ -35,6 +36,7 @@
 #include "search/Dictionary.h"
 #include "search/ui/CGokuCombo.h"
 #include "search/ui/CRepDicDlg.h"
+#include "search/ui/CRepGokuDlg.h"
 #include "search/ui/CResultList.h"
 #include "search/ui/CSearchWnd.h"
 #include "subjects/ui/CLinkListDlg.h"
@@ -52,6 +54,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 
 #include <cstdio>
@@ -67,7 +70,7 @@ int main(int argc, char** argv)
     if (argc != 3) {
         std::fprintf(stderr, "usage: shell_shot "
                              "panes|linklist|tabs|markers|bookmarks|chart1|chart2|chart3|print|"
-                             "print1|props1-6|search|replace|dictionary <out.png>\n");
+                             "print1|props1-6|search|replace|dictionary|pair <out.png>\n");
         return 2;
     }
     const QString mode = QString::fromLocal8Bit(argv[1]);
@@ -239,8 +242,9 @@ int main(int argc, char** argv)
 
     // A search into list 1, then (replace, dictionary) the replace mode with a dictionary.
     std::unique_ptr<CRepDicDlg> manager;
-    if (mode == QLatin1String("search") || mode == QLatin1String("replace") ||
-        mode == QLatin1String("dictionary")) {
+    std::unique_ptr<CRepGokuDlg> pair;
+    const bool dictionary = mode == QLatin1String("dictionary") || mode == QLatin1String("pair");
+    if (mode == QLatin1String("search") || mode == QLatin1String("replace") || dictionary) {
         if (QDockWidget* dock = frame.pane(PaneId::Search))
             frame.resizeDocks({dock}, {360}, Qt::Vertical);
         search->targetCombo()->setCurrentIndex(0);
@@ -265,12 +269,22 @@ int main(int argc, char** argv)
         if (mode != QLatin1String("search"))
             search->replaceBox()->setPhrase(QStringLiteral("シャフト"));
         QTest::qWait(200);
-        if (mode == QLatin1String("dictionary")) {
+        if (dictionary) {
             manager = std::make_unique<CRepDicDlg>(t.app->services().messages, dic,
                                                    "\x8e\x50\x97\x70\x8c\xea", &frame);
             manager->prepare();
             manager->show();
             manager->move(screen.center() - QPoint(manager->width() / 2, manager->height() / 2));
+            QTest::qWait(300);
+        }
+        if (mode == QLatin1String("pair")) {
+            QTableWidget* table = manager->pairTable();
+            pair = std::make_unique<CRepGokuDlg>(
+                t.app->services().messages, dic, manager->dictionaryCombo()->currentText(),
+                table->item(1, 1)->text(), table->item(1, 2)->text(), manager.get());
+            pair->prepare();
+            pair->show();
+            pair->move(screen.center() - QPoint(pair->width() / 2, pair->height() / 2));
             QTest::qWait(300);
         }
     }

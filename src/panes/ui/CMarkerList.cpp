@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,8 +28,13 @@ CMarkerList::CMarkerList(ProjectData& project, Services& services, QWidget* pare
     setObjectName(QStringLiteral("markerList"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAcceptDrops(true);
-    setDragDropMode(QAbstractItemView::DropOnly);
+    setDragDropMode(QAbstractItemView::DragDrop);
     runMenu = [](QMenu& menu, const QPoint& at) { menu.exec(at); };
+    runDrag = [this](ObjectId id) {
+        auto* drag = new QDrag(this);
+        drag->setMimeData(makeObjectDragData(id));
+        drag->exec(Qt::LinkAction | Qt::CopyAction, Qt::LinkAction);
+    };
 
     const std::pair<QKeySequence, int> keys[] = {
         {QKeySequence(Qt::Key_D), ID_MARKERLIST_NEXT},
@@ -175,6 +181,18 @@ void CMarkerList::contextMenuEvent(QContextMenuEvent* event)
     runMenu(*menu, viewport()->mapToGlobal(visualItemRect(item).center()));
 }
 
+void CMarkerList::startDrag(Qt::DropActions)
+{
+    // Our own drag, not the item view's: the drop sides know the marker by its ID.
+    QListWidgetItem* item = currentItem();
+    if (!item || !item->data(kIdRole).isValid())
+        return;
+    const auto id = ObjectId(item->data(kIdRole).toLongLong());
+    const int index = findObjectIndex(p_, id);
+    if (index >= 0 && p_.objects[index].type == ObjectType::Marker)
+        runDrag(id);
+}
+
 int CMarkerList::droppedMarkerIndex(const QMimeData* data) const
 {
     const std::optional<ObjectId> id = draggedObjectId(data);
@@ -186,7 +204,7 @@ int CMarkerList::droppedMarkerIndex(const QMimeData* data) const
 
 void CMarkerList::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (droppedMarkerIndex(event->mimeData()) >= 0)
+    if (event->source() != this && droppedMarkerIndex(event->mimeData()) >= 0)
         event->acceptProposedAction();
     else
         event->ignore();
@@ -194,7 +212,7 @@ void CMarkerList::dragEnterEvent(QDragEnterEvent* event)
 
 void CMarkerList::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (droppedMarkerIndex(event->mimeData()) >= 0)
+    if (event->source() != this && droppedMarkerIndex(event->mimeData()) >= 0)
         event->acceptProposedAction();
     else
         event->ignore();
@@ -202,7 +220,8 @@ void CMarkerList::dragMoveEvent(QDragMoveEvent* event)
 
 void CMarkerList::dropEvent(QDropEvent* event)
 {
-    const int index = droppedMarkerIndex(event->mimeData());
+    // A row let go over its own list is no colour choice: the drag was meant for elsewhere.
+    const int index = event->source() == this ? -1 : droppedMarkerIndex(event->mimeData());
     if (index < 0) {
         event->ignore();
         return;

@@ -1,6 +1,7 @@
 // The marker list's list box: one row per listed marker, each carrying its object ID; its
 // accelerators (D, U, Delete, Ctrl+C, F5), double-click, context menu and the commands behind
-// them. Markers dragged from a text view onto it set the colour filter to their colour.
+// them. Markers dragged from a text view onto it set the colour filter to their colour; a row
+// dragged out carries its marker, as a marker dragged from its text view does.
 #pragma once
 
 #include "base/Services.h"
@@ -35,6 +36,8 @@ public:
     std::function<void(QMenu&, const QPoint&)> runMenu;
     /// A marker was dropped on the list: set the colour filter to its colour.
     std::function<void(Colour)> markerDropped;
+    /// Runs the drag of a row's marker; tests replace it.
+    std::function<void(ObjectId)> runDrag;
 
 signals:
     /// Rows, selection or enable states changed (the toolbar follows).
@@ -48,6 +51,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
 
 private:
     /// Writes the model's rows into the list widget.

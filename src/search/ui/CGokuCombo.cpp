@@ -66,15 +66,19 @@ bool CGokuCombo::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* e = static_cast<QDragMoveEvent*>(event);
-        if (draggedObjectId(e->mimeData())) {
-            e->acceptProposedAction();
+        if (const auto id = draggedObjectId(e->mimeData())) {
+            if (!acceptsObject || acceptsObject(*id))
+                e->acceptProposedAction();
+            else
+                e->ignore();
             return true;
         }
         break;
     }
     case QEvent::Drop: {
         auto* e = static_cast<QDropEvent*>(event);
-        if (const auto id = draggedObjectId(e->mimeData())) {
+        if (const auto id = draggedObjectId(e->mimeData());
+            id && (!acceptsObject || acceptsObject(*id))) {
             e->acceptProposedAction();
             if (markerDropped)
                 markerDropped(*id);

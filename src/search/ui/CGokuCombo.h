@@ -26,6 +26,9 @@ public:
     QString phrase() const;
     void setPhrase(const QString& text);
 
+    /// Whether a dragged object is a marker, so that a sub-subject is not offered a drop it
+    /// would only ignore; unset accepts every object.
+    std::function<bool(ObjectId)> acceptsObject;
     /// The object ID carried by a dropped marker: the pane looks up its text.
     std::function<void(ObjectId)> markerDropped;
 

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QUrl>
@@ -67,6 +68,9 @@ CRepDicDlg::CRepDicDlg(MessageSink& messages, std::string folder, SjisView curre
     const auto add = [&](const char* name, const QString& text, void (CRepDicDlg::*slot)()) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
+        // No button is the default: Enter in the list or the name box must not make a new
+        // dictionary or delete one.
+        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
         return b;
@@ -84,6 +88,7 @@ CRepDicDlg::CRepDicDlg(MessageSink& messages, std::string folder, SjisView curre
     buttons->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("終了(&X)"), this);
     close->setObjectName(QStringLiteral("close"));
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &CRepDicDlg::accept);
     buttons->addWidget(close);
     body->addLayout(buttons);
@@ -164,6 +169,17 @@ void CRepDicDlg::loadPairs()
         table_->setItem(i, 2, new QTableWidgetItem(toQString((*pairs)[std::size_t(i)].after)));
     }
     updateButtons();
+}
+
+void CRepDicDlg::selectPair(const QString& before)
+{
+    // A stored pair may land above pairs it contains, far from the end: show where it went.
+    for (int row = 0; row < table_->rowCount(); ++row)
+        if (table_->item(row, 1) && table_->item(row, 1)->text() == before) {
+            table_->setCurrentCell(row, 1);
+            table_->scrollToItem(table_->item(row, 1));
+            return;
+        }
 }
 
 void CRepDicDlg::updateButtons()
@@ -266,6 +282,7 @@ void CRepDicDlg::addPair()
     if (runPairDialog(dlg)) {
         changed_ = true;
         loadPairs();
+        selectPair(dlg.beforeEdit()->text());
     }
 }
 
@@ -283,6 +300,7 @@ void CRepDicDlg::modifyPair()
     if (runPairDialog(dlg)) {
         changed_ = true;
         loadPairs();
+        selectPair(dlg.beforeEdit()->text());
     }
 }
 

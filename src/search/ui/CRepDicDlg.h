@@ -55,6 +55,8 @@ public:
 private:
     void fillDictionaries(const QString& choose);
     void loadPairs();
+    /// Selects the row of the pair with this before-phrase and scrolls to it.
+    void selectPair(const QString& before);
     void updateButtons();
     std::string pathOf(const QString& name) const;
     /// Asks for a name until it is new (30013 Yes asks again); nullopt when given up.

@@ -50,6 +50,9 @@ CRepGokuDlg::CRepGokuDlg(MessageSink& messages, std::string folder, const QStrin
     connect(buttons, &QDialogButtonBox::accepted, this, &CRepGokuDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CRepGokuDlg::reject);
     grid->addWidget(buttons, 3, 0, 1, 2);
+    // The typing starts in the first phrase still to be given (the after-phrase when a text
+    // view's selection brought the before-phrase), not in the dictionary list above them.
+    (!before.isEmpty() && after.isEmpty() ? afterEdit_ : beforeEdit_)->setFocus();
 }
 
 bool CRepGokuDlg::prepare()
@@ -123,11 +126,8 @@ bool CRepGokuDlg::store()
                     style::error);
         return false;
     }
-    for (const search::ReplacePair& pair : *pairs)
-        if (pair.before == before) {
-            refuse(msg::kAlreadyRegistered, beforeEdit_, sjis("『") + before + sjis("』は、"));
-            return false;
-        }
+    // The pair being modified leaves first: changing only its after-phrase must not find
+    // its own before-phrase "already registered".
     if (modifying_) {
         const auto it = std::find_if(pairs->begin(), pairs->end(), [this](const auto& p) {
             return p.before == oldBefore_ && p.after == oldAfter_;
@@ -135,6 +135,11 @@ bool CRepGokuDlg::store()
         if (it != pairs->end())
             pairs->erase(it);
     }
+    for (const search::ReplacePair& pair : *pairs)
+        if (pair.before == before) {
+            refuse(msg::kAlreadyRegistered, beforeEdit_, sjis("『") + before + sjis("』は、"));
+            return false;
+        }
     if (pairs->size() >= std::size_t(search::kMaxDictionaryPairs)) {
         // The 501st pair would never be read.
         refuse(msg::kTooManyEntries, beforeEdit_);

@@ -98,6 +98,10 @@ void CSearchWnd::buildControls()
     row(replaceLabel_, QStringLiteral("置換語句："), replaceBox_);
     for (CGokuCombo* box : {searchBox_, replaceBox_}) {
         connect(box, &QComboBox::editTextChanged, this, [this] { updateStates(); });
+        box->acceptsObject = [this](ObjectId id) {
+            const int index = findObjectIndex(p_, id);
+            return index >= 0 && p_.objects[index].type == ObjectType::Marker;
+        };
         box->markerDropped = [this, box](ObjectId id) {
             const int index = findObjectIndex(p_, id);
             if (index < 0 || p_.objects[index].type != ObjectType::Marker)
@@ -519,7 +523,7 @@ void CSearchWnd::runReplacePair()
         return;
     const search::ReplaceTotals totals =
         replaceIn(target->docs, {{*before, *after}}, caseSensitive);
-    showReplaceOutcome(totals, sentence);
+    showReplaceOutcome(totals, target->docs.size(), sentence);
 }
 
 void CSearchWnd::runReplaceDictionary()
@@ -549,16 +553,20 @@ void CSearchWnd::runReplaceDictionary()
     if (direction == Answer::No)
         pairs = search::reversed(std::move(*pairs));
     const search::ReplaceTotals totals = replaceIn(target->docs, *pairs, caseSensitive);
-    showReplaceOutcome(totals, sentence);
+    showReplaceOutcome(totals, target->docs.size(), sentence);
 }
 
-void CSearchWnd::showReplaceOutcome(const search::ReplaceTotals& totals, SjisView sentence)
+void CSearchWnd::showReplaceOutcome(const search::ReplaceTotals& totals, std::size_t documents,
+                                    SjisView sentence)
 {
     SjisString lead = search::replaceSummary(totals);
     if (totals.cancelled || totals.failure != 0) {
-        // How far the run got: the documents walked before it stopped.
-        lead += sjis("※ ") + std::to_string(totals.documentsSearched) + sjis("件目の文献で") +
-                sjis(totals.cancelled ? "中止しました" : "止まりました") + "\n\n";
+        // How far the run got. A cancel comes between documents, so the count is of documents
+        // finished; a failure names the document it stopped in (counted as searched).
+        lead += sjis("※ 全 ") + std::to_string(documents) + sjis("件の文献のうち ") +
+                std::to_string(totals.documentsSearched) +
+                sjis(totals.cancelled ? "件を処理したところで中止しました" : "件目で止まりました") +
+                "\n\n";
     }
     lead += SjisString(sentence);
     if (totals.failure != 0) {

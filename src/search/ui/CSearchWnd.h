@@ -116,7 +116,9 @@ private:
     /// Reads and stores the target choice; asks 30064 when the target needs an open document
     /// and none is; checks 30101 for the current document under a chart view.
     std::optional<Target> resolveTarget();
-    void showReplaceOutcome(const search::ReplaceTotals& totals, SjisView sentence);
+    /// documents: how many the target held, for the line saying how far a stopped run got.
+    void showReplaceOutcome(const search::ReplaceTotals& totals, std::size_t documents,
+                            SjisView sentence);
     search::ReplaceTotals
     runJob(const std::function<search::ReplaceTotals(search::Progress*)>& job);
     /// The pairs over docs: open documents here, on the user-interface thread, as their views
