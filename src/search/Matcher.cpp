@@ -115,12 +115,25 @@ Matcher::Matcher(SjisView phrase, bool caseSensitive, std::int32_t window)
         }
         breakFilter_[static_cast<std::size_t>(breakFilterCount_++)] = static_cast<char>(b);
     }
-    // A two-byte first character stands unbroken at the start of every hit. When it is a kanji
-    // (not kana or a symbol, whose rows hold the commonest characters), its trail byte is rare
-    // enough to find the hits by it alone: one memchr pass, no phrase search and no line-break
-    // scan.
-    const auto lead = static_cast<unsigned char>(first_);
-    byTrail_ = byWhole_ && lead > 0x83;
+    // Every character of a hit stands unbroken in it. A kanji's trail byte (kana and symbols,
+    // rows 0x81-0x83, hold the commonest characters) is rare enough to find the hits by it
+    // alone: one memchr pass, no phrase search and no line-break scan. The anchor is the first
+    // kanji that occurs once in the phrase, so that hits are met in the order of their starts.
+    if (byWhole_) {
+        for (std::size_t o = 0; o < pattern_.size(); o = sjis::nextChar(pattern_, o)) {
+            if (sjis::charLength(pattern_, o) != 2 ||
+                static_cast<unsigned char>(pattern_[o]) <= 0x83)
+                continue;
+            int copies = 0;
+            for (std::size_t k = 0; k < pattern_.size(); k = sjis::nextChar(pattern_, k))
+                copies += pattern_.compare(k, 2, pattern_, o, 2) == 0;
+            if (copies == 1) {
+                anchor_ = o;
+                byTrail_ = true;
+                break;
+            }
+        }
+    }
 }
 
 std::int32_t Matcher::matchAt(SjisView text, std::size_t p) const
@@ -212,15 +225,33 @@ std::optional<Hit> Matcher::nextByWhole(SjisView text, std::size_t from) const
 std::optional<Hit> Matcher::nextByTrail(SjisView text, std::size_t from) const
 {
     const std::size_t size = text.size();
-    const char trail = pattern_[1];
-    std::size_t known = from; // a character boundary at or before every candidate below
-    for (std::size_t q = from + 1; q < size; ++q) {
+    const char lead = pattern_[anchor_];
+    const char trail = pattern_[anchor_ + 1];
+    std::size_t known = from; // a character boundary at or before the candidates met so far
+    for (std::size_t q = from + anchor_ + 1; q < size; ++q) {
         const void* found = std::memchr(text.data() + q, trail, size - q);
         if (!found)
             return std::nullopt;
         q = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        const std::size_t p = q - 1;
-        if (text[p] != first_ || !isBoundary(text, known, p))
+        if (text[q - 1] != lead)
+            continue;
+        // The phrase's bytes before the anchor, walked backwards over the line breaks allowed
+        // between its characters, give the hit's start.
+        std::size_t p = q - 1;
+        std::size_t k = anchor_;
+        while (k > 0 && p > from) {
+            const auto b = static_cast<unsigned char>(text[p - 1]);
+            if (isLineBreak(b)) {
+                if (!breakAllowed_[k] || (window_ > 0 && q - p >= std::size_t(window_)))
+                    break;
+            } else if (text[p - 1] == pattern_[k - 1]) {
+                --k;
+            } else {
+                break;
+            }
+            --p;
+        }
+        if (k > 0 || !isBoundary(text, p >= known ? known : from, p))
             continue;
         known = p;
         if (const std::int32_t span = matchAt(text, p))

@@ -80,7 +80,8 @@ private:
     /// next() for a phrase compared byte for byte (no folded letters): the whole phrase by
     /// memmem, and the few places before each line break where a hit split by it may start.
     std::optional<Hit> nextByWhole(SjisView text, std::size_t from) const;
-    /// next() for a phrase starting with a two-byte kanji: the places of its trail byte.
+    /// next() for a phrase starting with a two-byte character and holding a kanji once: the
+    /// places of that kanji's trail byte.
     std::optional<Hit> nextByTrail(SjisView text, std::size_t from) const;
     /// Span of a hit at p, or 0 when the phrase does not match there.
     std::int32_t matchAt(SjisView text, std::size_t p) const;
@@ -97,6 +98,8 @@ private:
     /// with a single-byte character is found by its first byte (memchr), rare there.
     bool byWhole_ = false;
     bool byTrail_ = false;
+    /// byTrail_: where the kanji found by its trail byte starts in the phrase.
+    std::size_t anchor_ = 0;
     /// breakAllowed_[k]: pattern byte k starts a character other than the first, so line breaks
     /// may stand before it in a hit (never between a lead byte and its trail byte).
     std::vector<bool> breakAllowed_;

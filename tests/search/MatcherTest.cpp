@@ -141,15 +141,26 @@ TEST(Matcher, AgreesWithThePlainWalkOnRandomTexts)
                                             "\x83\x61", "b",        "\x93\x81", "\x8a\x61"};
     std::mt19937 rng(13);
     for (int round = 0; round < 5000; ++round) {
-        SjisString text;
-        const int n = static_cast<int>(rng() % 40);
-        for (int i = 0; i < n; ++i)
-            text += pieces[rng() % pieces.size()];
-        SjisString phrase;
+        std::vector<SjisString> phrasePieces;
         const int k = 1 + static_cast<int>(rng() % 3);
         for (int i = 0; i < k; ++i) {
-            SjisString piece = pieces[rng() % pieces.size()];
-            phrase += piece == "\r\n" || piece == "\n" ? SjisString("a") : piece;
+            const SjisString& piece = pieces[rng() % pieces.size()];
+            phrasePieces.push_back(piece == "\r\n" || piece == "\n" ? SjisString("a") : piece);
+        }
+        SjisString phrase;
+        for (const SjisString& piece : phrasePieces)
+            phrase += piece;
+        // Random pieces, and in every other text copies of the phrase with line breaks between
+        // its characters, so that whole and split hits are common.
+        SjisString text;
+        const int n = static_cast<int>(rng() % 40);
+        for (int i = 0; i < n; ++i) {
+            if (round % 2 == 0 && rng() % 8 == 0) {
+                for (const SjisString& piece : phrasePieces)
+                    text += piece + (rng() % 3 == 0 ? pieces[2 + rng() % 3] : SjisString());
+            } else {
+                text += pieces[rng() % pieces.size()];
+            }
         }
         const auto expected = reference(text, phrase);
         const auto got = hits(text, phrase);
