@@ -212,8 +212,11 @@ CSearchWnd* installSearchPane(CMainFrame& frame, CVantorApp& app, DocumentWiring
     QComboBox* ribbonBox = frame.ribbon() ? frame.ribbon()->searchBox() : nullptr;
     if (ribbonBox) {
         reloadRibbonHistory(ribbonBox, app.services().settings);
-        ribbonBox->lineEdit()->installEventFilter(
-            new EnterRunsCommand(pane, [&frame] { frame.runCommand(ID_SEARCH_NEXT); }));
+        // On the box as well as its line edit: the box holds the focus for the line edit and
+        // hands typed keys to it past the line edit's filters.
+        auto* enter = new EnterRunsCommand(pane, [&frame] { frame.runCommand(ID_SEARCH_NEXT); });
+        ribbonBox->installEventFilter(enter);
+        ribbonBox->lineEdit()->installEventFilter(enter);
     }
     const auto textViewActive = [&frame] { return activeTextView(frame) != nullptr; };
     frame.setCommandHandler(

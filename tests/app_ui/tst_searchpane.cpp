@@ -282,13 +282,19 @@ private slots:
         QCOMPARE(view->selection().start, address->offset);
         QCOMPARE(view->selection().end, address->offset + 4);
 
-        // Enter in an empty box does nothing; the list keeps its rows.
+        // Enter in an empty box does nothing; the list keeps its rows. The keys go to the combo
+        // box, which holds the focus for its line edit, as they do for a user.
         const int rows = list->count();
         s.type(s.pane->searchBox(), QString());
         QTest::keyClick(s.pane->searchBox()->lineEdit(), Qt::Key_Backspace);
-        QTest::keyClick(s.pane->searchBox()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), s.pane->searchBox());
+        QTest::keyClick(s.pane->searchBox(), Qt::Key_Return);
         QCOMPARE(list->count(), rows);
         QVERIFY(s.t.messages->shown.empty());
+        // With a phrase, Enter runs the search.
+        s.type(s.pane->searchBox(), QStringLiteral("外筒"));
+        QTest::keyClick(s.pane->searchBox(), Qt::Key_Return);
+        QVERIFY(list->item(0)->text().contains(QStringLiteral("「外筒」")));
 
         // The document list's 432 on a folder makes that folder the target.
         auto* tree = s.wiring->fileView()->findChild<QTreeWidget*>();
@@ -369,7 +375,7 @@ private slots:
         box->lineEdit()->setFocus();
         Session::type(box->lineEdit(), QStringLiteral("中棒"));
         s.t.messages->answer(Answer::Yes);
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(s.t.messages->numbers(), (std::vector<int>{msg::kWrapToStart}));
         const SjisString phrase = toSjis(QStringLiteral("中棒"));
         const auto first = ByteOffset(std::string(view->textStore().text()).find(phrase));
@@ -735,16 +741,16 @@ private slots:
 
         // A phrase the document lacks: 30105 names it, unless SearchMes is 0.
         Session::type(box->lineEdit(), QStringLiteral("存在しない語句"));
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(s.t.messages->numbers().back(), msg::kNoMatch);
         QVERIFY(s.t.messages->shown.back().textUtf8.rfind("『存在しない語句』に", 0) == 0);
         write(s.t.app->services().settings, keys::SearchMes, 0);
         const std::size_t shown = s.t.messages->shown.size();
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Return);
         view->setFocus();
         QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
         Session::type(box->lineEdit(), QStringLiteral("中棒"));
-        QTest::keyClick(box->lineEdit(), Qt::Key_Return); // wraps without asking
+        QTest::keyClick(box, Qt::Key_Return); // wraps without asking
         QCOMPARE(s.t.messages->shown.size(), shown);
         QVERIFY(!view->selection().empty());
 

@@ -58,6 +58,25 @@ void CGokuCombo::setPhrase(const QString& text)
     setEditText(one);
 }
 
+bool CGokuCombo::enterPressed(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    // An empty box does nothing; the key is eaten either way so the dock does not pass it on.
+    if (!phrase().isEmpty())
+        emit entered();
+    event->accept();
+    return true;
+}
+
+void CGokuCombo::keyPressEvent(QKeyEvent* event)
+{
+    // The combo box holds the focus for its line edit and hands keys to it directly, past the
+    // line edit's event filters: Enter typed by a user arrives here.
+    if (!enterPressed(event))
+        QComboBox::keyPressEvent(event);
+}
+
 bool CGokuCombo::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != lineEdit())
@@ -86,17 +105,10 @@ bool CGokuCombo::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
-    case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            // An empty box does nothing; the key is eaten either way so the dock does not
-            // pass it on.
-            if (!phrase().isEmpty())
-                emit entered();
+    case QEvent::KeyPress:
+        if (enterPressed(static_cast<QKeyEvent*>(event)))
             return true;
-        }
         break;
-    }
     default:
         break;
     }

@@ -38,6 +38,11 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    /// Enter or Return: emits entered() unless the box is empty; false for other keys.
+    bool enterPressed(QKeyEvent* event);
 };
 
 } // namespace corvane
