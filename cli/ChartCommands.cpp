@@ -10,8 +10,6 @@
 #include "res/ui/CommandIds.h"
 
 #include <algorithm>
-#include <charconv>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -21,26 +19,8 @@ namespace corvane::cli {
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr const char* kPlaceUsage = "place PROJECT [--seed N]";
 constexpr const char* kAlignUsage = "align PROJECT COMMAND --select ID,ID,... [--main ID]";
-
-int badUsage(const char* usage)
-{
-    std::cerr << "usage: cvntool " << usage << '\n';
-    return kExitUsage;
-}
-
-template <typename T> std::optional<T> parseNumber(std::string_view text)
-{
-    T value{};
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
 
 /// "1,2,3" as IDs; nullopt for anything else (an empty item included).
 std::optional<std::vector<ObjectId>> parseIdList(std::string_view text)
@@ -56,24 +36,6 @@ std::optional<std::vector<ObjectId>> parseIdList(std::string_view text)
             return ids;
         text.remove_prefix(comma + 1);
     }
-}
-
-struct Loaded
-{
-    std::string path;
-    std::unique_ptr<ProjectData> data = std::make_unique<ProjectData>();
-};
-
-bool open(Context& context, const std::string& argument, Loaded& project)
-{
-    project.path = absolutePath(argument);
-    if (!loadProject(context, argument, *project.data))
-        return false;
-    const fs::path p(project.path);
-    project.data->folder = p.parent_path().string() + "/";
-    project.data->name = p.stem().string();
-    project.data->fileExtension = p.extension().string();
-    return true;
 }
 
 /// The canvas centre: there is no visible area outside the window, as when printing with the
@@ -94,12 +56,13 @@ int runPlace(Context& context, const Args& args)
     } else if (args.size() != 1) {
         return badUsage(kPlaceUsage);
     }
-    Loaded project;
-    if (!open(context, args[0], project))
+    const auto project = openProject(context, args[0]);
+    if (!project)
         return kExitFailure;
-    chart::ChartModel model(*project.data, context.services, seed);
-    const int placed = model.placeUnplaced(canvasCentre(*project.data));
-    if (placed > 0 && !CProjectIO(context.services).saveProject(project.path, *project.data))
+    chart::ChartModel model(*project, context.services, seed);
+    const int placed = model.placeUnplaced(canvasCentre(*project));
+    if (placed > 0 &&
+        !CProjectIO(context.services).saveProject(project->projectFilePath(), *project))
         return kExitFailure;
     std::cout << placed << '\n';
     return kExitOk;
@@ -144,10 +107,10 @@ int runAlign(Context& context, const Args& args)
         return kExitUsage;
     }
 
-    Loaded project;
-    if (!open(context, args[0], project))
+    const auto project = openProject(context, args[0]);
+    if (!project)
         return kExitFailure;
-    ProjectData& data = *project.data;
+    ProjectData& data = *project;
     for (ObjectId id : *selection) {
         if (findObjectIndex(data, id) < 0) {
             std::cerr << "no object with ID " << id << '\n';
@@ -171,7 +134,8 @@ int runAlign(Context& context, const Args& args)
         showMessage(context.messages, chart::refusalMessage(refusal), {}, style::information);
         return kExitFailure;
     }
-    return CProjectIO(context.services).saveProject(project.path, data) ? kExitOk : kExitFailure;
+    return CProjectIO(context.services).saveProject(data.projectFilePath(), data) ? kExitOk
+                                                                                  : kExitFailure;
 }
 
 } // namespace

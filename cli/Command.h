@@ -6,8 +6,11 @@
 #include "base/Services.h"
 #include "model/ProjectData.h"
 
+#include <charconv>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace corvane::cli {
@@ -81,5 +84,16 @@ bool loadProject(Context& context, const std::string& path, ProjectData& data);
 std::unique_ptr<ProjectData> openProject(Context& context, const std::string& argument);
 /// Prints "usage: cvntool " + usage on standard error; returns kExitUsage.
 int badUsage(const char* usage);
+
+/// A decimal number that is the whole of text; nullopt for anything else.
+template <typename T> std::optional<T> parseNumber(std::string_view text)
+{
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
 
 } // namespace corvane::cli

@@ -12,7 +12,6 @@
 #include "textview/InputText.h"
 #include "textview/TextDocument.h"
 
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -44,16 +43,6 @@ private:
     bool yes_;
 };
 
-std::optional<std::int64_t> parseOffset(const std::string& text)
-{
-    std::int64_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
-
 /// Removes the private folder of the working copy when the command ends.
 struct ScratchFolder
 {
@@ -74,8 +63,9 @@ int runEdit(Context& context, const Args& args)
     const bool inserting = args[2] == "--insert";
     if (!inserting && args[2] != "--delete")
         return std::cerr << "usage: cvntool " << kEditUsage << '\n', kExitUsage;
-    const std::optional<std::int64_t> offset = parseOffset(args[3]);
-    const std::optional<std::int64_t> count = inserting ? std::int64_t(0) : parseOffset(args[4]);
+    const std::optional<std::int64_t> offset = parseNumber<std::int64_t>(args[3]);
+    const std::optional<std::int64_t> count =
+        inserting ? std::int64_t(0) : parseNumber<std::int64_t>(args[4]);
     if (!offset || !count)
         return std::cerr << "usage: cvntool " << kEditUsage << '\n', kExitUsage;
 

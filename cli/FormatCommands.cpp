@@ -22,7 +22,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -38,16 +37,6 @@ constexpr const char* kChartUsage = "print-chart PROJECT --pdf OUT.pdf [--one-pa
                                     "[--landscape] [--margins L,R,T,B]";
 /// The resolution of print-chart's PDF pages: the one a PDF printer of the print dialog has.
 constexpr int kChartPdfDpi = 1200;
-
-std::optional<int> parseInt(std::string_view text)
-{
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
 
 /// A GUI application without a display, for the fonts the painters need.
 struct OffscreenGui
@@ -82,7 +71,7 @@ std::optional<print::MarginsMm> parseMargins(std::string_view text)
         const std::size_t comma = i < 3 ? text.find(',') : text.size();
         if (comma == std::string_view::npos)
             return std::nullopt;
-        const auto value = parseInt(text.substr(0, comma));
+        const auto value = parseNumber<int>(text.substr(0, comma));
         if (!value || *value < 0 || *value > print::kMaxMarginMm)
             return std::nullopt;
         values[i] = *value;
@@ -175,7 +164,7 @@ int runPrintChart(Context& context, const Args& args)
         } else if (a == "--landscape") {
             orientation = print::Orientation::Landscape;
         } else if (a == "--paper" && hasValue) {
-            const auto code = parseInt(args[++i]);
+            const auto code = parseNumber<int>(args[++i]);
             if (!code)
                 return badUsage(kChartUsage);
             paper = *code;

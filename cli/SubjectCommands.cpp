@@ -118,12 +118,6 @@ std::optional<SjisString> inputAsSjis(std::string bytes)
     return std::nullopt;
 }
 
-int badUsage(const char* usage)
-{
-    std::cerr << "usage: cvntool " << usage << '\n';
-    return kExitUsage;
-}
-
 constexpr const char* kMarkUsage = "mark PROJECT DOCUMENT START END [--colour 0-6|--rgb 0xBBGGRR]";
 
 int runAddSubjects(Context& context, const Args& args)

@@ -79,9 +79,7 @@ int main(int argc, char** argv)
 
     PrivateHome home;
     TestApp t;
-    const fs::path copy = fs::path(home.path().toStdString()) / "Sample";
-    fs::copy(CORVANE_SAMPLE_DIR, copy, fs::copy_options::recursive);
-    fs::remove(copy / "Sample.opn");
+    const fs::path copy = copySample(home);
     const std::string docs = (copy / "doc").string();
     if (mode == QLatin1String("tabs")) {
         // Further publications to fill twelve tabs.

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -26,6 +27,18 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+#ifdef CORVANE_SAMPLE_DIR
+/// Copies the sample project into home's folder "Sample" and returns that folder. The copy has
+/// no open-documents list, so no document opens by itself.
+inline std::filesystem::path copySample(const PrivateHome& home)
+{
+    const std::filesystem::path copy = std::filesystem::path(home.path().toStdString()) / "Sample";
+    std::filesystem::copy(CORVANE_SAMPLE_DIR, copy, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(copy / "Sample.opn");
+    return copy;
+}
+#endif
 
 /// An application object whose settings and messages the test can look at.
 struct TestApp

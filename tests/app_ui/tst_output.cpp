@@ -54,9 +54,7 @@ struct Session
 
     Session()
     {
-        const fs::path copy = fs::path(home.path().toStdString()) / "Sample";
-        fs::copy(CORVANE_SAMPLE_DIR, copy, fs::copy_options::recursive);
-        fs::remove(copy / "Sample.opn");
+        const fs::path copy = copySample(home);
         folder = copy.string();
         frame = std::make_unique<CMainFrame>(*t.app);
         subjects = installSubjectPane(*frame, *t.app);

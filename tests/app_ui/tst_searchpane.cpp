@@ -147,9 +147,7 @@ struct Session
 
     Session()
     {
-        const fs::path copy = fs::path(home.path().toStdString()) / "Sample";
-        fs::copy(CORVANE_SAMPLE_DIR, copy, fs::copy_options::recursive);
-        fs::remove(copy / "Sample.opn");
+        const fs::path copy = copySample(home);
         docFolder = (copy / "doc").string();
         frame = std::make_unique<CMainFrame>(*t.app);
         wiring = DocumentWiring::install(*frame, *t.app);
